@@ -1,0 +1,128 @@
+#include "regmodel/poke_file_reader.h"
+
+#include "regmodel/poke_tokenizer.h"
+#include "support/format.h"
+
+namespace varda::regmodel {
+
+int PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
+                                 const std::string& path) {
+  errorSeen_ = false;
+  clearSeen();
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) {
+    errorSeen_ = true;
+    support::out("%s: Error: cannot open read file\n", programName_.c_str());
+  } else {
+    readPokeLines(file, registers, extras);
+    if (std::fclose(file) != 0) {
+      // Only printed: the result stays what the lines gave.
+      support::out("%s: Error: cannot close read file\n", programName_.c_str());
+    }
+  }
+  lineNumber_ = 0;
+  return errorSeen_ ? 0 : 1;
+}
+
+void PokeFileReader::readPokeLines(std::FILE* file, std::span<std::uint32_t> registers,
+                                   std::span<std::uint32_t> extras) {
+  PokeLineReader lines(file);
+  std::string line;
+  while (lines.next(line)) {
+    ++lineNumber_;
+    if (!readPokeLine(line, registers, extras)) {
+      errorSeen_ = true;
+      return;
+    }
+  }
+}
+
+bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t> registers,
+                                  std::span<std::uint32_t> extras) {
+  // Order of the tests: empty line, "proc", comment, "poke", then address,
+  // value, store and trailing text. The first failing test names the error.
+  TokenCursor tokens(line);
+  const std::optional<std::string_view> first = tokens.next();
+  if (!first) return true;
+  if (*first == "proc") {
+    if (tokens.next()) return true;
+    lineError("%s: Error reading configuration file: missing procedure name at line: %d\n");
+    return false;
+  }
+  if (first->front() == '#') return true;
+  if (*first != "poke") {
+    lineError("%s: Error reading configuration file: unrecognized token at line:%d\n");
+    return false;
+  }
+
+  const std::optional<std::string_view> addressToken = tokens.next();
+  if (!addressToken) {
+    lineError("%s: Error reading configuration file: missing register address at line:%d\n");
+    return false;
+  }
+  // An address token that gives no number matches no register (found at the store).
+  const std::uint64_t address = convertNumber(*addressToken).value_or(kTooWide);
+
+  const std::optional<std::string_view> valueToken = tokens.next();
+  if (!valueToken) {
+    lineError("%s: Error reading configuration file: missing register value at line:%d\n");
+    return false;
+  }
+  const std::optional<std::uint64_t> value = convertValue(*valueToken);
+  if (!value || !valueFits(*value)) {
+    lineError("%s: Error reading configuration file: not a valid register value at line:%d\n");
+    return false;
+  }
+
+  if (storePoke(address, *value, registers, extras) == StoreResult::WrongAddress) return false;
+
+  // The value is stored even when the line then has extra characters. A value
+  // the store refused (and reported) still gets this test.
+  if (tokens.next(TokenCursor::kTrailingSeparators)) {
+    lineError("%s: Error reading configuration file: extra characters at line: %d\n");
+    return false;
+  }
+  return true;
+}
+
+int PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) {
+    support::out("%s: Error: cannot open read file %s\n", programName_.c_str(), path.c_str());
+    return 0;
+  }
+  int result = 0;
+  PokeLineReader lines(file);
+  std::string line;
+  while (lines.next(line)) {
+    ++lineNumber_;
+    TokenCursor tokens(line);
+    const std::optional<std::string_view> first = tokens.next();
+    if (!first || *first != "proc") continue;  // only "proc" lines matter in this pass
+    const std::optional<std::string_view> procedure = tokens.next();
+    if (!procedure) {
+      lineError("%s: Error reading configuration file: missing procedure name at line: %d\n");
+      result = 0;
+      break;
+    }
+    if (!name.empty()) {
+      lineError("%s: Error reading configuration file: unexpected second procedure name at line: %d\n");
+      result = 0;
+      break;
+    }
+    name = std::string(*procedure);
+    result = 1;
+  }
+  lineNumber_ = 0;
+  if (std::fclose(file) != 0) {
+    support::out("%s: Error: cannot close read file %s\n", programName_.c_str(), path.c_str());
+    return 0;
+  }
+  return result;
+}
+
+void PokeFileReader::lineError(const char* format) {
+  support::out(format, programName_.c_str(), lineNumber_);
+}
+
+}  // namespace varda::regmodel
