@@ -74,7 +74,6 @@ MemoryItem& ItemBlock::addItem(std::uint32_t tag, std::uint32_t type, std::strin
 }
 
 void ItemBlock::addTable(std::span<const catalogue::ItemRow> table, catalogue::BankWords words) {
-  items_.reserve(items_.size() + table.size());
   for (const catalogue::ItemRow& row : table) {
     addItem(row.tag, row.type, row.name, row.max, row.min, row.shift, row.defaultValue,
             catalogue::transfersFor(row.bits, words));

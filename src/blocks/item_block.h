@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,7 @@ namespace varda::blocks {
 /// depends on order: which item a tag finds first, which check result (and so
 /// which rule message) comes first, and the order of encoding, decoding and dumps.
 /// Items point back at their block, so a block is neither copied nor moved;
-/// pointers to items stay valid while no item is added.
+/// pointers and references to items stay valid for the block's whole life.
 class ItemBlock {
  public:
   ItemBlock();
@@ -57,13 +58,13 @@ class ItemBlock {
   /// Appends one item per row, in row order, with R0..R3 and MODE on `words`.
   void addTable(std::span<const catalogue::ItemRow> table, catalogue::BankWords words = {});
 
-  const std::vector<MemoryItem>& items() const { return items_; }
+  const std::deque<MemoryItem>& items() const { return items_; }
   /// A small number naming this block in dumps, stable from run to run:
   /// blocks are numbered 1, 2, ... in the order they are made.
   std::uint32_t identity() const { return identity_; }
 
  private:
-  std::vector<MemoryItem> items_;  ///< owned, in creation order
+  std::deque<MemoryItem> items_;  ///< owned, in creation order; a deque keeps addresses
   std::uint32_t identity_;
 };
 

@@ -1,1 +1,57 @@
+#include "blocks/mpx_block.h"
+
 #include <gtest/gtest.h>
+
+#include "blocks/block_test_util.h"
+
+namespace varda::blocks {
+namespace {
+
+using testing::encoded;
+using testing::valueOf;
+
+TEST(MpxBlockTest, DefaultsEncode) {
+  MpxBlock block;
+  block.buildEmi4Items(3);
+  const RegisterImage image = encoded(block, kEmi4ImageWords);
+  EXPECT_EQ(image[47], 0x2000053u);
+  EXPECT_EQ(image[48], 0u);
+  EXPECT_EQ(image[49], 0u);
+  EXPECT_EQ(image[50], 0u);
+  EXPECT_FALSE(block.checkAll());
+}
+
+TEST(MpxBlockTest, LatchPointWordsCarryWholeRegisters) {
+  MpxBlock block;
+  block.buildEmi4Items(0);
+  RegisterImage image(kEmi4ImageWords, 0);
+  image[35] = 0x2000053;
+  image[36] = 0x11111111;
+  image[37] = 0xDEADBEEF;
+  image[38] = 0xFFFFFFFF;
+  block.decode(image);
+  EXPECT_EQ(block.items()[9].name(), "LatchPoint2");
+  EXPECT_EQ(block.items()[9].value(), 0xDEADBEEFu);
+  EXPECT_FALSE(block.checkAll());
+  EXPECT_EQ(encoded(block, kEmi4ImageWords), image);
+}
+
+TEST(MpxBlockTest, SharedTagFindsLatchPoint1) {
+  MpxBlock block;
+  block.buildEmi4Items(5);
+  ASSERT_NE(block.findItem(1158), nullptr);
+  EXPECT_EQ(block.findItem(1158)->name(), "LatchPoint1");
+  EXPECT_EQ(block.findItem(1158)->transfers().front().registerTag(), 56u);
+}
+
+TEST(MpxBlockTest, RangesOnly) {
+  MpxBlock block;
+  block.buildEmi4Items(0);
+  EXPECT_TRUE(block.checkValue(1154, 8));
+  EXPECT_FALSE(block.checkValue(1154, 7));
+  EXPECT_TRUE(block.checkValue(6, 2));
+  EXPECT_EQ(valueOf(block, 6), 3u);
+}
+
+}  // namespace
+}  // namespace varda::blocks
