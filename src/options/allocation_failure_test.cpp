@@ -1,0 +1,145 @@
+// Copies that fail inside the option library. This test program replaces the
+// global operator new so that a test can make large allocations fail.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "options/option_parser.h"
+#include "options/recording_table.h"
+#include "options/usage_printer.h"
+
+namespace {
+
+// Allocations of at least this many bytes fail while it is below the maximum.
+std::size_t failFrom = std::numeric_limits<std::size_t>::max();
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (size >= failFrom) throw std::bad_alloc();
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace varda::options {
+namespace {
+
+using testing::calls;
+using Args = std::vector<std::string>;
+
+/// Makes allocations of `bytes` or more fail for the lifetime of the guard.
+class FailLargeAllocations {
+ public:
+  explicit FailLargeAllocations(std::size_t bytes) { failFrom = bytes; }
+  ~FailLargeAllocations() { failFrom = std::numeric_limits<std::size_t>::max(); }
+  FailLargeAllocations(const FailLargeAllocations&) = delete;
+  FailLargeAllocations& operator=(const FailLargeAllocations&) = delete;
+};
+
+constexpr OptionRecord kWithOutOfMemory[] = {
+    {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
+    {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
+    {nullptr, OptionKind::OutOfMemory, nullptr, testing::onOutOfMemory, 0, nullptr},
+    {nullptr, OptionKind::InvalidUse, nullptr, testing::onInvalidUse, 0, nullptr},
+    {nullptr, OptionKind::UsageHeader, &testing::kTestInfo, nullptr, 0, nullptr},
+    {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+};
+
+constexpr OptionRecord kWithoutOutOfMemory[] = {
+    {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
+    {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
+    {nullptr, OptionKind::InvalidUse, nullptr, testing::onInvalidUse, 0, nullptr},
+    {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+};
+
+class AllocationFailureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::resetRecorder();
+    calls.reserve(16);
+  }
+  const std::string big_ = std::string(5000, 'x');
+};
+
+TEST_F(AllocationFailureTest, FailedValueCopyGoesToTheOutOfMemoryRow) {
+  const Args args{"-v", "-o", big_, "-v"};
+  int result;
+  {
+    const FailLargeAllocations failing(4000);
+    result = dispatchArgs(2, args, kWithOutOfMemory, false);
+  }
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(testing::outOfMemoryCalls, 1);
+  EXPECT_EQ(calls, (std::vector<std::string>{"v(v,-)"}));
+}
+
+TEST_F(AllocationFailureTest, WithoutAnOutOfMemoryRowTheParseStopsSilently) {
+  const Args args{"-o", big_, "-v"};
+  int result;
+  {
+    const FailLargeAllocations failing(4000);
+    result = dispatchArgs(2, args, kWithoutOutOfMemory, false);
+  }
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(AllocationFailureTest, FailedSplitDispatchesNothing) {
+  const std::string line = "-v -o " + big_;
+  int result;
+  {
+    const FailLargeAllocations failing(4000);
+    result = parseOptionString(2, line, kWithoutOutOfMemory);
+  }
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(AllocationFailureTest, FailedInvalidUseCopyGoesToTheOutOfMemoryRow) {
+  const Args args{"-" + big_};
+  int result;
+  {
+    const FailLargeAllocations failing(4000);
+    result = dispatchArgs(2, args, kWithOutOfMemory, false);
+  }
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(testing::outOfMemoryCalls, 1);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(AllocationFailureTest, PageThatCannotBeSortedPrintsNothing) {
+  ::testing::internal::CaptureStdout();
+  {
+    const FailLargeAllocations failing(1);
+    printPage(testing::kTestInfo, kShortPage, kWithOutOfMemory);
+  }
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::outOfMemoryCalls, 1);
+}
+
+TEST(AllocationFailureDeathTest, FailedEnvironmentCopyEndsTheProcess) {
+  setenv("VARDA_OPTIONS_TEST_BIG", std::string(5000, 'y').c_str(), 1);
+  // The message goes to standard output; it is sent to standard error here so
+  // that the death test can see it.
+  EXPECT_EXIT(
+      {
+        std::fflush(stdout);
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        const FailLargeAllocations failing(4000);
+        parseOptions(2, Args{}, "VARDA_OPTIONS_TEST_BIG", kWithOutOfMemory);
+      },
+      ::testing::ExitedWithCode(1), "^Out of memeory1\n$");
+  unsetenv("VARDA_OPTIONS_TEST_BIG");
+}
+
+}  // namespace
+}  // namespace varda::options

@@ -1,0 +1,89 @@
+#include "options/argument_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "options/option_parser.h"
+#include "options/special_records.h"
+
+namespace varda::options {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+enum class LineStatus { Line, EndOfFile, ReadError };
+
+// Reads one line of any length: pieces of up to 999 characters go into a
+// buffer that grows by 1000 bytes until a line feed or the end of the file
+// ends the line. The line keeps its line feed. Throws std::bad_alloc when the
+// buffer cannot grow.
+LineStatus readLine(std::FILE* file, std::string& line) {
+  constexpr std::size_t kPiece = 1000;
+  std::size_t used = 0;
+  while (true) {
+    line.resize(used + kPiece);
+    if (std::fgets(line.data() + used, static_cast<int>(kPiece), file) == nullptr) {
+      line.resize(used);
+      if (std::ferror(file)) return LineStatus::ReadError;
+      return used > 0 ? LineStatus::Line : LineStatus::EndOfFile;
+    }
+    used += std::strlen(line.data() + used);
+    if ((used > 0 && line[used - 1] == '\n') || std::feof(file)) {
+      line.resize(used);
+      return LineStatus::Line;
+    }
+  }
+}
+
+// Depth of argument files being read right now (the program is single-threaded).
+int openFiles = 0;
+
+struct DepthGuard {
+  DepthGuard() { ++openFiles; }
+  ~DepthGuard() { --openFiles; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+}  // namespace
+
+int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table) {
+  // A file nested kMaxArgumentFileDepth (64) files deep counts as a file that
+  // cannot be read: a file naming itself ends with the argument-file callback
+  // for its name instead of exhausting the stack.
+  if (openFiles >= kMaxArgumentFileDepth) return callSpecial(table, OptionKind::ArgumentFile, path);
+
+  std::string name;
+  std::string line;
+  try {
+    name.assign(path);
+  } catch (const std::bad_alloc&) {
+    return callOutOfMemory(table);
+  }
+  const FilePtr file(std::fopen(name.c_str(), "r"));
+  if (!file) return callSpecial(table, OptionKind::ArgumentFile, path);
+
+  const DepthGuard guard;
+  while (true) {
+    LineStatus status;
+    try {
+      status = readLine(file.get(), line);
+    } catch (const std::bad_alloc&) {
+      return callOutOfMemory(table);
+    }
+    if (status == LineStatus::EndOfFile) return kContinue;
+    if (status == LineStatus::ReadError) return callSpecial(table, OptionKind::ArgumentFile, path);
+    if (!line.empty() && line[0] == '#') continue;  // comment line
+    // Each line stands alone: an option and its value share one line.
+    if (parseOptionString(mode, line, table) == 1) return kStop;
+  }
+}
+
+}  // namespace varda::options

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "options/option_record.h"
+
+namespace varda::options {
+
+/// How deep argument files may name further argument files. A file opened
+/// below this depth is reported as a failure of that file, so a file that
+/// names itself (directly or through others) ends instead of recursing.
+inline constexpr int kMaxArgumentFileDepth = 64;
+
+/// Reads the argument file `path` line by line and parses every line that
+/// does not start with "#" on its own with parseOptionString. Returns kStop
+/// when a line fails; when the file cannot be opened or read (or is nested
+/// too deep) returns what the table's ArgumentFile callback answers for the
+/// file name; otherwise kContinue.
+int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table);
+
+}  // namespace varda::options

@@ -1,0 +1,195 @@
+#include "options/usage_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "build_info.h"
+#include "options/name_match.h"
+#include "options/recording_table.h"
+#include "options/version_line.h"
+
+namespace varda::options {
+namespace {
+
+using testing::kTestInfo;
+using K = OptionKind;
+
+constexpr ToolInfo kQuietInfo{"quiet", "Maker", "Quiet tool", "0.1", "unknown", "2025-2026", "quiet x", nullptr};
+
+constexpr OptionRecord kPageTable[] = {
+    {"zeta", K::Flag, nullptr, nullptr, 4, "hidden flag"},
+    {"bank", K::Value, nullptr, nullptr, 7, "<0-3>|specify bank"},
+    {"Big", K::Flag, nullptr, nullptr, 7, "upper case first"},
+    {"alpha-long", K::Value, nullptr, nullptr, 6, "<value>|long only"},
+    {"a", K::Flag, nullptr, nullptr, 7, "short a"},
+    {"nohelp", K::Flag, nullptr, nullptr, 7, nullptr},
+    {nullptr, K::InvalidUse, nullptr, nullptr, 0, nullptr},
+    {nullptr, K::UsageHeader, &kTestInfo, nullptr, 0, nullptr},
+    {nullptr, K::UsageNote, "First note\nsecond line", nullptr, 7, nullptr},
+    {nullptr, K::UsageNote, "Long note", nullptr, 6, nullptr},
+    {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+    {"after", K::Flag, nullptr, nullptr, 7, "beyond the end row"},
+};
+
+std::string captured(const std::function<void()>& print) {
+  ::testing::internal::CaptureStdout();
+  print();
+  return ::testing::internal::GetCapturedStdout();
+}
+
+const std::string kVersion = std::string("Test tool Version 1.2.3 (abc1234) (") + VARDA_PLATFORM + ")\n";
+const std::string kHeading = "tool : Maker\n" + kVersion +
+                             "Copyright (C) 2026 Maker. All rights reserved.\n"
+                             "\n"
+                             "Usage: tool [options]\n"
+                             "\n";
+
+TEST(VersionLine, NamesDescriptionVersionStampAndPlatform) {
+  EXPECT_EQ(captured([] { versionLine(kTestInfo); }), kVersion);
+}
+
+TEST(UsagePage, ShortPage) {
+  // Column 14: "bank <0-3>" is the longest listed entry; "nohelp" counts
+  // for the width but has no line.
+  EXPECT_EQ(captured([] { printPage(kTestInfo, kShortPage, kPageTable); }),
+            kHeading +
+                "Options include:\n"
+                "  Big         upper case first\n"
+                "  a           short a\n"
+                "  bank <0-3>  specify bank\n"
+                "\n"
+                "First note\n"
+                "second line\n"
+                "Default options may be placed in the environment variable TOOLARG\n");
+}
+
+TEST(UsagePage, LongPage) {
+  EXPECT_EQ(captured([] { printPage(kTestInfo, kLongPage, kPageTable); }),
+            kHeading +
+                "Options:\n"
+                "  Big                 upper case first\n"
+                "  a                   short a\n"
+                "  alpha-long <value>  long only\n"
+                "  bank <0-3>          specify bank\n"
+                "\n"
+                "First note\n"
+                "second line\n"
+                "Long note\n"
+                "Default options may be placed in the environment variable TOOLARG\n");
+}
+
+TEST(UsagePage, ExtendedPage) {
+  EXPECT_EQ(captured([] { printPage(kTestInfo, kExtendedPage, kPageTable); }),
+            kHeading +
+                "Options:\n"
+                "  Big                 upper case first\n"
+                "  a                   short a\n"
+                "  alpha-long <value>  long only\n"
+                "  bank <0-3>          specify bank\n"
+                "  zeta                hidden flag\n"
+                "\n"
+                "First note\n"
+                "second line\n"
+                "Long note\n"
+                "Default options may be placed in the environment variable TOOLARG\n"
+                "Options beginning with Z are unsupported and for Maker's use only\n");
+}
+
+constexpr OptionRecord kNoNotes[] = {
+    {"dup", K::Flag, nullptr, nullptr, 7, "first"},
+    {"v", K::Flag, nullptr, nullptr, 7, "show version"},
+    {"dup", K::Flag, nullptr, nullptr, 7, "second"},
+    {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+};
+
+const std::string kQuietHeading = "quiet : Maker\nQuiet tool Version 0.1 (unknown) (" + std::string(VARDA_PLATFORM) +
+                                  ")\n"
+                                  "Copyright (C) 2025-2026 Maker. All rights reserved.\n"
+                                  "\n"
+                                  "Usage: quiet x\n"
+                                  "\n";
+
+TEST(UsagePage, WithoutNotesOrVariable) {
+  // Equal names keep their table order; nothing follows the option lines.
+  EXPECT_EQ(captured([] { printPage(kQuietInfo, kShortPage, kNoNotes); }),
+            kQuietHeading +
+                "Options include:\n"
+                "  dup  first\n"
+                "  dup  second\n"
+                "  v    show version\n");
+}
+
+TEST(UsagePage, WithoutNotesTheVariableLineGetsAnEmptyLine) {
+  EXPECT_EQ(captured([] { printPage(kTestInfo, kLongPage, kNoNotes); }),
+            kHeading +
+                "Options:\n"
+                "  dup  first\n"
+                "  dup  second\n"
+                "  v    show version\n"
+                "\n"
+                "Default options may be placed in the environment variable TOOLARG\n");
+}
+
+TEST(UsagePage, WithoutNotesTheZLineGetsAnEmptyLine) {
+  EXPECT_EQ(captured([] { printPage(kQuietInfo, kExtendedPage, kNoNotes); }),
+            kQuietHeading +
+                "Options:\n"
+                "  dup  first\n"
+                "  dup  second\n"
+                "  v    show version\n"
+                "\n"
+                "Options beginning with Z are unsupported and for Maker's use only\n");
+}
+
+TEST(UsagePage, WidthIsAtLeastFour) {
+  constexpr OptionRecord table[] = {
+      {nullptr, K::Flag, nullptr, nullptr, 1, "nameless"},
+      {"", K::Value, nullptr, nullptr, 1, "|no argument"},
+      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+  };
+  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }),
+            kQuietHeading +
+                "Options include:\n"
+                "     nameless\n"
+                "     no argument\n");
+}
+
+TEST(UsagePage, NoteOfOneLineWithoutVariable) {
+  constexpr OptionRecord table[] = {
+      {"v", K::Flag, nullptr, nullptr, 7, "show version"},
+      {nullptr, K::UsageNote, "See the manual", nullptr, 1, nullptr},
+      {nullptr, K::UsageNote, "Not on the short page", nullptr, 6, nullptr},
+      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+  };
+  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }),
+            kQuietHeading +
+                "Options include:\n"
+                "  v  show version\n"
+                "\n"
+                "See the manual\n");
+}
+
+TEST(UsageRun, OnePagePerHeaderRowInTableOrder) {
+  constexpr OptionRecord table[] = {
+      {"v", K::Flag, nullptr, nullptr, 7, "show version"},
+      {nullptr, K::UsageHeader, &kQuietInfo, nullptr, 0, nullptr},
+      {nullptr, K::UsageHeader, nullptr, nullptr, 0, nullptr},
+      {nullptr, K::UsageHeader, &kTestInfo, nullptr, 0, nullptr},
+      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+  };
+  const std::string quiet = captured([&] { printPage(kQuietInfo, kShortPage, table); });
+  const std::string test = captured([&] { printPage(kTestInfo, kShortPage, table); });
+  EXPECT_EQ(captured([&] { printUsage(2, kShortPage, table); }), quiet + test);
+  EXPECT_TRUE(caseSensitive);
+  EXPECT_EQ(captured([&] { printUsage(0, kShortPage, table); }), quiet + test);
+  EXPECT_FALSE(caseSensitive);
+}
+
+TEST(UsageRun, TableWithoutHeaderPrintsNothing) {
+  EXPECT_EQ(captured([] { printUsage(2, kExtendedPage, kNoNotes); }), "");
+}
+
+}  // namespace
+}  // namespace varda::options

@@ -1,0 +1,12 @@
+#include "options/version_line.h"
+
+#include "build_info.h"
+#include "support/format.h"
+
+namespace varda::options {
+
+void versionLine(const ToolInfo& info) {
+  support::out("%s Version %s (%s) (%s)\n", info.description, info.version, info.buildStamp, VARDA_PLATFORM);
+}
+
+}  // namespace varda::options

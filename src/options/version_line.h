@@ -1,0 +1,11 @@
+#pragma once
+
+#include "options/tool_info.h"
+
+namespace varda::options {
+
+/// Prints "<description> Version <version> (<build stamp>) (<platform>)" and a
+/// line feed to standard output; the platform is the one the binary is built for.
+void versionLine(const ToolInfo& info);
+
+}  // namespace varda::options
