@@ -1,0 +1,306 @@
+#include "front/chip_options.h"
+
+#include <cstdint>
+
+#include "front/bank_manager.h"
+#include "front/messages.h"
+#include "front/number_text.h"
+#include "front/run_settings.h"
+#include "front/tool_info.h"
+#include "options/option_record.h"
+#include "support/format.h"
+
+namespace varda::front {
+namespace {
+
+using options::kContinue;
+using support::out;
+
+// Padlogic items that the chips of generation 3 switch on when selected.
+constexpr std::uint32_t kSdramClockEnable7025 = 9;
+constexpr std::uint32_t kSdramClockTristate7025 = 10;
+// SdramModeReg, which every new EMI4 SDRAM bank starts at 34.
+constexpr std::uint32_t kSdramModeReg = 1201;
+constexpr std::uint32_t kEmi4SdramModeDefault = 34;
+
+constexpr int kEmi4Gencfg = 25;
+constexpr int kEmi4Lock = 24;
+constexpr int kEmi23Padlogic = 19;
+
+/// One row of the chip table: what selecting a chip number does.
+struct ChipRow {
+  int number;
+  int generation;
+  bool clockEnable;    // setChipItem(9, 1) before the generation changes
+  bool clockTristate;  // setChipItem(10, 1) before the generation changes
+};
+
+constexpr ChipRow kChips[] = {
+    // number  generation  item 9  item 10
+    {2,        2,          false,  false},
+    {3,        3,          false,  true},
+    {4,        4,          false,  false},
+    {7021,     3,          false,  true},
+    {7023,     2,          false,  false},
+    {7025,     3,          true,   true},
+    {7027,     4,          false,  false},
+    {7029,     3,          false,  true},
+};
+
+/// The generic generation names that -chip takes besides chip numbers.
+struct GenerationName {
+  const char* text;
+  int number;
+};
+
+constexpr GenerationName kGenerationNames[] = {
+    {"emi2", 2}, {"EMI2", 2}, {"emi3", 3}, {"EMI3", 3}, {"emi4", 4}, {"EMI4", 4},
+};
+
+/// The three spellings of each bank type that -type accepts.
+struct TypeSpelling {
+  const char* text;
+  int type;
+};
+
+constexpr TypeSpelling kTypeSpellings[] = {
+    {"Peripheral", kPeripheral}, {"P", kPeripheral}, {"peripheral", kPeripheral},
+    {"DRAM", kDram},             {"D", kDram},       {"dram", kDram},
+    {"SDRAM", kSdram},           {"S", kSdram},      {"sdram", kSdram},
+    {"MPX", kMpx},               {"M", kMpx},        {"mpx", kMpx},
+};
+
+bool isEmi4() { return settings().emiGeneration == 4; }
+bool sixBanks() { return settings().emi4BankCount != 4; }
+
+void warnBanks01(const char* typeName) {
+  out("%s: Warning: %s should only be selected in banks 0/1\n", kProgramName, typeName);
+}
+
+// EMI2/3 gives DRAM to banks 0 and 1 only when a chip is selected, and SDRAM
+// only on generation 3; MPX has no EMI2/3 form.
+void selectEmi23Type(int type, const std::string& text) {
+  RunSettings& run = settings();
+  BankManager& banks = bankManager();
+  const int bank = run.currentBank;
+  switch (type) {
+    case kPeripheral:
+      banks.emi23().setBankType(bank, kPeripheral);
+      return;
+    case kDram:
+      if (run.chipNumber != 0 && (bank == 2 || bank == 3)) {
+        out("%s: %s: option -%s %s not supported by chip %s in banks 2/3\n", kProgramName, "Error", "type",
+            text.c_str(), run.chipName.c_str());
+        return;
+      }
+      banks.emi23().setBankType(bank, kDram);
+      if (bank == 2 || bank == 3) warnBanks01("DRAM");
+      return;
+    case kSdram:
+      if (run.emiGeneration == 2) {
+        reportNotSupportedValue("Error", "type", text);
+        return;
+      }
+      banks.emi23().setBankType(bank, kSdram);
+      if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
+      return;
+    default:
+      reportNotSupportedValue("Error", "type", text);
+  }
+}
+
+void selectEmi4Type(int type, const std::string& text) {
+  RunSettings& run = settings();
+  BankManager& banks = bankManager();
+  const int bank = run.currentBank;
+  switch (type) {
+    case kPeripheral:
+    case kMpx:
+      banks.emi4().setBankType(bank, type);
+      return;
+    case kSdram:
+      banks.emi4().setBankType(bank, kSdram);
+      banks.setBankItem(kSdramModeReg, kEmi4SdramModeDefault, kSdram, "default");
+      if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
+      return;
+    default:
+      reportNotSupportedValue("Error", "type", text);
+  }
+}
+
+// The chip-wide registers of the other generation are not supported; their
+// options say so only when a chip is selected.
+void notSupportedHere(const std::string& option) { warnNotSupported(option); }
+
+}  // namespace
+
+int selectChip(OptText, OptText value, const void*) {
+  RunSettings& run = settings();
+  const std::string text = value.value_or("");
+  int number = -1;
+  for (const auto& name : kGenerationNames) {
+    if (text == name.text) number = name.number;
+  }
+  if (number < 0) number = static_cast<int>(decimalValue(text));
+  run.chipNumber = number;
+  for (const auto& chip : kChips) {
+    if (chip.number != number) continue;
+    // These items go to the register set of the generation still in force.
+    if (chip.clockEnable) bankManager().setChipItem(kSdramClockEnable7025, 1);
+    if (chip.clockTristate) bankManager().setChipItem(kSdramClockTristate7025, 1);
+    run.emiGeneration = chip.generation;
+    run.chipName = text;
+    return kContinue;
+  }
+  run.chipNumber = 0;
+  return kContinue;
+}
+
+int selectBank(OptText, OptText value, const void*) {
+  RunSettings& run = settings();
+  const std::string text = value.value_or("");
+  const char first = text.empty() ? '\0' : text[0];  // only the first character counts
+  if (first >= '0' && first <= '3') {
+    run.currentBank = first - '0';
+  } else if (first == '4' || first == '5') {
+    if (isEmi4() && sixBanks()) {
+      run.currentBank = first - '0';
+    } else {
+      out("%s: Error: invalid bank number %s, check chip option\n", kProgramName, text.c_str());
+    }
+  } else {
+    out("%s: Error: unsupported bank number = %s\n", kProgramName, text.c_str());
+  }
+  return kContinue;
+}
+
+int selectType(OptText, OptText value, const void*) {
+  const RunSettings& run = settings();
+  const std::string text = value.value_or("");
+  if ((run.currentBank == 4 || run.currentBank == 5) && run.emi4BankCount == 4) {
+    out("%s: Error: insufficient number of banks\n", kProgramName);
+    return kContinue;
+  }
+  int type = -1;
+  for (const auto& spelling : kTypeSpellings) {
+    if (text == spelling.text) type = spelling.type;
+  }
+  if (type < 0) {
+    out("%s: Error: unsupported type = %s\n", kProgramName, text.c_str());
+  } else if (isEmi4()) {
+    selectEmi4Type(type, text);
+  } else {
+    selectEmi23Type(type, text);
+  }
+  return kContinue;
+}
+
+int resetBanks(OptText, OptText, const void*) {
+  const int count = isEmi4() ? settings().emi4BankCount : 4;
+  for (int bank = 0; bank < count; ++bank) bankManager().resetBank(bank);
+  return kContinue;
+}
+
+int setPadlogicRegister(OptText name, OptText value, const void*) {
+  const std::string option = name.value_or("");
+  const std::string text = value.value_or("");
+  if (isEmi4()) {
+    notSupportedHere(option);
+  } else if (bankManager().setChipRegister(kEmi23Padlogic, text) == 1) {
+    warnInvalidEntry(text, option);
+  }
+  return kContinue;
+}
+
+int showPadlogic(OptText name, OptText, const void* selector) {
+  if (isEmi4()) {
+    notSupportedHere(name.value_or(""));
+  } else {
+    bankManager().emi23().padlogicShown = selector != nullptr ? 1 : 0;
+  }
+  return kContinue;
+}
+
+int setGencfgRegister(OptText name, OptText value, const void*) {
+  if (!isEmi4()) {
+    notSupportedHere(name.value_or(""));
+  } else {
+    bankManager().setChipRegister(kEmi4Gencfg, value.value_or(""));
+  }
+  return kContinue;
+}
+
+int setLockRegister(OptText name, OptText value, const void*) {
+  const std::string option = name.value_or("");
+  const std::string text = value.value_or("");
+  if (!isEmi4()) {
+    notSupportedHere(option);
+    return kContinue;
+  }
+  const std::uint32_t mask = hexValue(text);
+  if (mask > 0x3f) {
+    warnInvalidEntry(text, option);
+    return kContinue;
+  }
+  settings().lockedBanks = mask;
+  bankManager().setChipRegister(kEmi4Lock, text);
+  return kContinue;
+}
+
+int setBaseAddress(OptText name, OptText value, const void*) {
+  const std::string option = name.value_or("");
+  const std::string text = value.value_or("");
+  RunSettings& run = settings();
+  if (isEmi4()) {
+    run.emi4Base = hexValue(text);
+  } else if (run.chipNumber != 0) {
+    reportNotSupportedValue("Error", option, text);
+  } else {
+    out("%s: Error: invalid %s entry as no chip selected\n", kProgramName, text.c_str());
+  }
+  return kContinue;
+}
+
+int setBankCount(OptText name, OptText value, const void*) {
+  const std::string option = name.value_or("");
+  const std::string text = value.value_or("");
+  RunSettings& run = settings();
+  const std::uint32_t count = decimalValue(text);
+  if (count != 4 && count != 6) {
+    warnInvalidEntry(text, option);
+  } else if (isEmi4() || count == 4) {
+    // Four banks are accepted on every generation and apply to a later EMI4 chip.
+    run.emi4BankCount = static_cast<int>(count);
+  } else {
+    if (run.chipNumber != 0) {
+      reportNotSupportedValue("Error", option, text);
+    } else {
+      out("%s: Error: invalid %s entry as no chip selected\n", kProgramName, text.c_str());
+    }
+  }
+  return kContinue;
+}
+
+int selectRegisterNumber(OptText, OptText value, const void*) {
+  const std::string text = value.value_or("");
+  const std::uint32_t number = decimalValue(text);
+  if (number <= 3) {
+    settings().regNum = static_cast<int>(number);
+  } else {
+    out("%s: Error: unsupported bank register number = %s\n", kProgramName, text.c_str());
+  }
+  return kContinue;
+}
+
+int setRegisterValue(OptText name, OptText value, const void*) {
+  const std::string text = value.value_or("");
+  if (bankManager().setBankRegister(text) == 1) warnInvalidEntry(text, name.value_or(""));
+  return kContinue;
+}
+
+int dumpRegisters(OptText, OptText, const void*) {
+  bankManager().emi23().dump();
+  return kContinue;
+}
+
+}  // namespace varda::front

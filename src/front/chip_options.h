@@ -1,0 +1,36 @@
+#pragma once
+
+#include "front/handler.h"
+
+namespace varda::front {
+
+// Chip, bank and type selection and the chip-wide register options.
+
+/// -chip <device>: selects the chip and its EMI generation.
+int selectChip(OptText name, OptText value, const void* selector);
+/// -bank <n>: selects the bank the parameter options apply to.
+int selectBank(OptText name, OptText value, const void* selector);
+/// -type <type>: gives the current bank a new block of that type, with its defaults.
+int selectType(OptText name, OptText value, const void* selector);
+/// -ireset: gives every bank its type's defaults again.
+int resetBanks(OptText name, OptText value, const void* selector);
+/// -padlogic <hex>: the whole EMI2/3 padlogic register.
+int setPadlogicRegister(OptText name, OptText value, const void* selector);
+/// -padlogic-on (selector set) and -padlogic-off: show or hide the padlogic register.
+int showPadlogic(OptText name, OptText value, const void* selector);
+/// -gencfg <hex>: the whole EMI4 general-configuration register.
+int setGencfgRegister(OptText name, OptText value, const void* selector);
+/// -lock <hex>: the EMI4 lock register and the banks it locks.
+int setLockRegister(OptText name, OptText value, const void* selector);
+/// -base-address <hex>: the address of the EMI4 register block.
+int setBaseAddress(OptText name, OptText value, const void* selector);
+/// -numofbanks <4/6>: the number of EMI4 banks.
+int setBankCount(OptText name, OptText value, const void* selector);
+/// -regnum <n>: the bank register that -regvalue stores.
+int selectRegisterNumber(OptText name, OptText value, const void* selector);
+/// -regvalue <hex>: the whole register regnum of the current bank.
+int setRegisterValue(OptText name, OptText value, const void* selector);
+/// -zdump: prints the EMI2/3 register set.
+int dumpRegisters(OptText name, OptText value, const void* selector);
+
+}  // namespace varda::front

@@ -1,0 +1,7 @@
+#include "front/run_settings.h"
+
+namespace varda::front {
+
+RunSettings gSettings;
+
+}  // namespace varda::front
