@@ -60,8 +60,9 @@ inline constexpr std::uint64_t kTooWide = 0x100000000ull;
 ///   otherwise decimal, with an optional "+" or "-" in front.
 /// The sign belongs to the decimal rule only, so "-0x10" reads as "-0" (0) and
 /// "-010" as -10. A negative number is taken modulo 2^32 (-1 is 0xffffffff).
-/// A number beginning "0b"/"0B" is not read as binary: the octal rule stops at
-/// the "b" and the number is 0. "0x" without a hexadecimal digit reads as 0.
+/// A number beginning "0b"/"0B" is not read as binary: it stops at the "b"
+/// and is 0 (the same under the octal and the decimal rule). "0x" without a
+/// hexadecimal digit reads as 0.
 std::optional<std::uint64_t> convertNumber(std::string_view token);
 
 /// Converts a value token. It may end in one or more ";", which are dropped
