@@ -1,5 +1,7 @@
 #include "front/bank_manager.h"
 
+#include <memory>
+
 #include "front/number_text.h"
 #include "front/run_settings.h"
 #include "front/tool_info.h"
@@ -29,10 +31,18 @@ bool isEmi4() { return settings().emiGeneration == 4; }
 
 }  // namespace
 
-BankManager& bankManager() {
-  static BankManager instance;
-  return instance;
+namespace {
+
+std::unique_ptr<BankManager>& instance() {
+  static auto manager = std::make_unique<BankManager>();
+  return manager;
 }
+
+}  // namespace
+
+BankManager& bankManager() { return *instance(); }
+
+void resetBankManager() { instance() = std::make_unique<BankManager>(); }
 
 int BankManager::setChipItem(std::uint32_t tag, std::uint32_t value) {
   if (isEmi4()) return emi4_.setItem(tag, value, kGencfgBlock);

@@ -53,4 +53,7 @@ class BankManager {
 /// The one bank manager of the run.
 BankManager& bankManager();
 
+/// Replaces the bank manager by a new one with default register sets.
+void resetBankManager();
+
 }  // namespace varda::front
