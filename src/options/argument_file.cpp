@@ -13,11 +13,13 @@ namespace varda::options {
 
 namespace {
 
+/// Closes an argument file when reading it ends, however it ends.
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+/// What one attempt to read a line found.
 enum class LineStatus { Line, EndOfFile, ReadError };
 
 // Reads one line of any length: pieces of up to 999 characters go into a
@@ -45,6 +47,7 @@ LineStatus readLine(std::FILE* file, std::string& line) {
 // Depth of argument files being read right now (the program is single-threaded).
 int openFiles = 0;
 
+/// Counts one argument file as open for as long as it is being read.
 struct DepthGuard {
   DepthGuard() { ++openFiles; }
   ~DepthGuard() { --openFiles; }

@@ -31,6 +31,7 @@ int callRow(std::span<const OptionRecord> table, const OptionRecord& row,
   return row.handler(std::move(nameCopy), std::move(valueCopy), row.selector);
 }
 
+/// The row an option argument selects and how its name matched.
 struct Found {
   const OptionRecord* row = nullptr;
   NameMatch match = NameMatch::None;

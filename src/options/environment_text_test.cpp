@@ -5,22 +5,10 @@
 namespace varda::options {
 namespace {
 
-TEST(EnvironmentText, NoSeparator) {
-  const EnvironmentParts parts = splitEnvironmentText("-chip 7027 -o out.cfg");
-  EXPECT_EQ(parts.head, "-chip 7027 -o out.cfg");
-  EXPECT_FALSE(parts.tail.has_value());
-}
-
 TEST(EnvironmentText, CutsAtTheFirstBar) {
   const EnvironmentParts parts = splitEnvironmentText("-chip 7027 | -o out.cfg | -v");
   EXPECT_EQ(parts.head, "-chip 7027 ");
   EXPECT_EQ(parts.tail, " -o out.cfg | -v");
-}
-
-TEST(EnvironmentText, EscapedBarDropsTheBackslash) {
-  const EnvironmentParts parts = splitEnvironmentText("-o a.cfg\\|-v");
-  EXPECT_EQ(parts.head, "-o a.cfg");
-  EXPECT_EQ(parts.tail, "-v");
 }
 
 TEST(EnvironmentText, QuotedBarsDoNotCount) {
