@@ -1,6 +1,7 @@
 #include "front/option_table.h"
 
 #include "front/chip_options.h"
+#include "front/interactive.h"
 #include "front/output_options.h"
 #include "front/parameter_options.h"
 #include "front/parse_callbacks.h"
@@ -100,7 +101,7 @@ constexpr OptionRecord kMainTableRows[] = {
     {"iro",                  kValue, kTwin, nullptr, 6, "<file>|output read file parameters in interactive mode"},
     {"iparameters",          kFlag, nullptr, nullptr, 6, "display current parameters in interactive mode"},
     {"ireset",               kFlag, nullptr, resetBanks, 6, "reset banks to defaults from interactive mode"},
-    {"i",                    kFlag, nullptr, nullptr, 7, "enter interactive mode (exit=q/quit)"},
+    {"i",                    kFlag, nullptr, enterInteractive, 7, "enter interactive mode (exit=q/quit)"},
     {"latchpoint",           kValue, nullptr, setBankParameter, 4, "<0+>|D/P: define Latch Point"},
     {"latencymode",          kValue, nullptr, setLatency, 4, "<value>|S: set LatencyMode [and CASLatency] (cycles)"},
     {"lock",                 kValue, nullptr, setLockRegister, 4, "<value>|EMI4: enter lock register value (hex)"},

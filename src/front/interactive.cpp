@@ -1,0 +1,42 @@
+#include "front/interactive.h"
+
+#include <cstring>
+#include <string>
+
+#include "front/entry.h"
+#include "front/run_settings.h"
+#include "options/option_record.h"
+#include "support/format.h"
+
+namespace varda::front {
+namespace {
+
+// A line is read in pieces of at most this many characters; each piece is
+// parsed as a line of its own.
+constexpr int kPieceLength = 99;
+
+void prompt() {
+  support::out("> ");
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+void runInteractiveLoop(std::FILE* input) {
+  settings().interactive = 1;
+  prompt();
+  char piece[kPieceLength + 1];
+  while (std::fgets(piece, sizeof piece, input) != nullptr) {
+    if (std::strcmp(piece, "q\n") == 0 || std::strcmp(piece, "quit\n") == 0) return;
+    // A NUL byte in the input ends the text of this piece, as it does for fgets.
+    parseOptionLine(std::string(piece));
+    prompt();
+  }
+}
+
+int enterInteractive(OptText, OptText, const void*) {
+  runInteractiveLoop(stdin);
+  return options::kContinue;
+}
+
+}  // namespace varda::front
