@@ -2,6 +2,7 @@
 
 #include "blocks/item_block.h"
 #include "support/format.h"
+#include "support/program_name.h"
 
 namespace varda::blocks {
 
@@ -32,7 +33,7 @@ CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& 
                             const char* group, std::uint32_t tag, std::uint32_t value) {
   for (const TimingTest& test : table) {
     if (test.tag != tag || passes(test, block, value)) continue;
-    support::out("%s: Error: %s %s\n", kRuleProgramName, group, test.message);
+    support::out("%s: Error: %s %s\n", support::kProgramName, group, test.message);
     return CheckResult{1, tag};
   }
   return std::nullopt;

@@ -9,9 +9,6 @@ namespace varda::blocks {
 
 class ItemBlock;
 
-/// The name that starts every rule message.
-inline constexpr const char* kRuleProgramName = "varda";
-
 /// How a timing test compares the checked value v with current item values
 /// ([a] is the current value of the item with tag a). Arithmetic is unsigned
 /// 32-bit, so a difference may wrap around to a large number.

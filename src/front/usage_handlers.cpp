@@ -5,6 +5,7 @@
 #include "front/tool_info.h"
 #include "options/option_record.h"
 #include "options/usage_printer.h"
+#include "options/version_line.h"
 #include "support/format.h"
 
 namespace varda::front {
@@ -38,7 +39,7 @@ int showVersion(OptText, OptText, const void*) {
   if (run.exitAfterOptions) return options::kContinue;
   support::out("%s\n", kToolInfo.description);
   support::out("Version: %s %s\n", kToolInfo.version, kToolInfo.buildStamp);
-  support::out("Copyright (C) %s %s. All rights reserved.\n", kToolInfo.yearRange, kToolInfo.makerName);
+  options::copyrightNotice(kToolInfo);
   if (!run.interactive) run.exitAfterOptions = 1;
   return options::kContinue;
 }

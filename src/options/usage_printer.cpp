@@ -101,7 +101,7 @@ void printPage(const ToolInfo& info, std::uint32_t level, std::span<const Option
   // line, "Options" line, option lines, notes, environment line, Z line.
   support::out("%s : %s\n", info.programName, info.makerName);
   versionLine(info);
-  support::out("Copyright (C) %s %s. All rights reserved.\n", info.yearRange, info.makerName);
+  copyrightNotice(info);
   support::out("\n");
   support::out("Usage: %s\n\n", info.usageLine);
   support::out("%s\n", (level & (kLongPage | kExtendedPage)) != 0 ? "Options:" : "Options include:");
