@@ -152,13 +152,18 @@ const BankParameterRow* findBankParameter(std::string_view option) {
   return nullptr;
 }
 
+// A bank without a block (only a bank number that the generation lacks, such
+// as bank 4 or 5 kept after changing from an EMI4 chip to an EMI2/3 chip) has
+// no cell of its own: an option with a required type then reports the
+// incorrect bank type, and an option that follows the bank's own type does
+// nothing.
 const Cell& cellFor(const BankParameterRow& row, int type) {
   switch (type) {
     case kDram: return row.dram;
     case kSdram: return row.sdram;
     case kPeripheral: return row.peripheral;
     case kMpx: return row.mpx;
-    default: return kIgnored;
+    default: return row.fallbackType == kNoType ? kIgnored : kAbsent;
   }
 }
 
@@ -263,10 +268,12 @@ constexpr ChipCell unsupported(Warn warn = Warn::kChipSelected) { return {warn, 
 constexpr ChipCell kNoGencfg = {Warn::kChipNot7027, ChipCell::kNone, 0, 0};
 
 // -clocktristate, -bank3subdecode and -subbanksize-padlogic have no EMI4
-// form. Their padlogic tags (10, 7, 8) would address Bank4AddShift,
-// Bank1AddShift and Bank2AddShift of the general configuration there, so on
-// EMI4 they print "not supported" and set nothing rather than change
-// unrelated bits.
+// form, yet on EMI4 they go on after their "not supported" line just as on
+// EMI2/3: the value goes to the chip-wide block under the padlogic tag (10, 7,
+// 8), which there is Bank4AddShift, Bank1AddShift and Bank2AddShift of the
+// general configuration. Whether they should change those bits is open; we
+// keep the plain reading that the setting follows the warning on every
+// generation, so these three rows have the same cell in both columns.
 constexpr ChipParameterRow kChipParameters[] = {
     // option                conversion                    EMI2/3                                   EMI4
     {"mpeg",                 Conversion::kNone,           padlogicItem(4, Warn::kGen3WithChip),    unsupported()},
@@ -276,9 +283,9 @@ constexpr ChipParameterRow kChipParameters[] = {
     {"mshift2",              Conversion::kNone,           padlogicItem(2),                         unsupported()},
     {"mshift3",              Conversion::kNone,           padlogicItem(3),                         unsupported()},
     {"clockenable",          Conversion::kNone,           padlogicItem(9, Warn::kChipNot7025),     clockRegister(34, 1)},
-    {"clocktristate",        Conversion::kNone,           padlogicItem(10, Warn::kNotGen3WithChip), unsupported()},
-    {"bank3subdecode",       Conversion::kNone,           padlogicItem(7, Warn::kChipNot7025),     unsupported(Warn::kChipNot7025)},
-    {"subbanksize-padlogic", Conversion::kSubDecodeSize,  padlogicItem(8, Warn::kChipNot7025),     unsupported(Warn::kChipNot7025)},
+    {"clocktristate",        Conversion::kNone,           padlogicItem(10, Warn::kNotGen3WithChip), padlogicItem(10, Warn::kNotGen3WithChip)},
+    {"bank3subdecode",       Conversion::kNone,           padlogicItem(7, Warn::kChipNot7025),     padlogicItem(7, Warn::kChipNot7025)},
+    {"subbanksize-padlogic", Conversion::kSubDecodeSize,  padlogicItem(8, Warn::kChipNot7025),     padlogicItem(8, Warn::kChipNot7025)},
     {"csa-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(0)},
     {"csb-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(1)},
     {"csc-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(2)},
@@ -430,10 +437,14 @@ int setSdramModeRegister(OptText name, OptText value, const void*) {
   const std::uint32_t latency = word >> 4 & 7u;
   banks.setBankItem(kBurstType, word >> 3 & 1u, kSdram, "bursttype");
   banks.setBankItem(kBurstLength, word & 7u, kSdram, "burstlength");
-  if (settings().emiGeneration == 4) {
+  // Latency goes where -caslatency and -latencymode put it, on generations 3
+  // and 4; generation 2 supports neither, so an SDRAM bank kept after changing
+  // to a generation-2 chip takes the burst fields alone.
+  const int generation = settings().emiGeneration;
+  if (generation == 4) {
     banks.setBankItem(kLatencyModeEmi4, latency, kSdram, "latencymode");
     banks.setBankItem(kCasLatencyEmi4, latency, kSdram, "caslatency");
-  } else {
+  } else if (generation == 3) {
     banks.setBankItem(kCasLatency, latency, kSdram, "caslatency");
     banks.setBankItem(kLatencyMode, latency, kSdram, "latencymode");
   }
