@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "front/option_table.h"
+#include "front/parameters_writer.h"
 #include "front/procedure_writer.h"
+#include "front/read_back_state.h"
+#include "front/read_mode.h"
 #include "front/run_settings.h"
 #include "front/tool_info.h"
 #include "options/option_parser.h"
@@ -45,7 +48,14 @@ int run(int argc, char** argv) {
   try {
     parseCommandLine(argc, argv);
     RunSettings& run = settings();
-    if (!run.readMode) writeConfiguration(run.outputFile);
+    if (!run.readMode) {
+      writeConfiguration(run.outputFile);
+    } else {
+      // Read mode: run the pending read file (-read always names one; -iro
+      // may have read it already), then write the parameters file.
+      if (run.readFile) runReadFile();
+      writeParameters(readBackState(), run.outputFile);
+    }
   } catch (const std::bad_alloc&) {
     support::out("%s: ERROR OUT OF MEMORY\n", kProgramName);
     exitWith(1);

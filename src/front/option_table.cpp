@@ -5,6 +5,7 @@
 #include "front/output_options.h"
 #include "front/parameter_options.h"
 #include "front/parse_callbacks.h"
+#include "front/read_options.h"
 #include "front/run_settings.h"
 #include "front/script_handlers.h"
 #include "front/tool_info.h"
@@ -96,10 +97,10 @@ constexpr OptionRecord kMainTableRows[] = {
     {"help-peripheral",      kFlag, kTwin, showHelpTable, 6, "show all Peripheral options"},
     {"help-sdram",           kFlag, kTwin, showHelpTable, 7, "show all SDRAM options"},
     {"help",                 kFlag, kTwin, showHelp, 7, "show long help page"},
-    {"icfg",                 kFlag, nullptr, nullptr, 6, "display EMI pokes in interactive mode"},
-    {"io",                   kValue, kTwin, nullptr, 6, "<filename>|output EMI pokes from interactive mode"},
-    {"iro",                  kValue, kTwin, nullptr, 6, "<file>|output read file parameters in interactive mode"},
-    {"iparameters",          kFlag, nullptr, nullptr, 6, "display current parameters in interactive mode"},
+    {"icfg",                 kFlag, nullptr, showProcedureNow, 6, "display EMI pokes in interactive mode"},
+    {"io",                   kValue, kTwin, writeProcedureNow, 6, "<filename>|output EMI pokes from interactive mode"},
+    {"iro",                  kValue, kTwin, writeReadParameters, 6, "<file>|output read file parameters in interactive mode"},
+    {"iparameters",          kFlag, nullptr, showParameters, 6, "display current parameters in interactive mode"},
     {"ireset",               kFlag, nullptr, resetBanks, 6, "reset banks to defaults from interactive mode"},
     {"i",                    kFlag, nullptr, enterInteractive, 7, "enter interactive mode (exit=q/quit)"},
     {"latchpoint",           kValue, nullptr, setBankParameter, 4, "<0+>|D/P: define Latch Point"},
@@ -138,7 +139,7 @@ constexpr OptionRecord kMainTableRows[] = {
     {"refreshinterval",      kValue, nullptr, setRefreshInterval, 4, "<value>|S/D: set Refresh Interval (cycles)"},
     {"refreshrasedge",       kValue, kTwin, setBankParameter, 4, "<1/2>|D: set RefreshRASedge (cycles)"},
     {"refreshtime",          kValue, kTwin, setBankParameter, 4, "<1+>|S: define RefreshTime (cycles)"},
-    {"read",                 kValue, nullptr, nullptr, 7, "<file>|read EMI poke file for parameters"},
+    {"read",                 kValue, nullptr, startReadMode, 7, "<file>|read EMI poke file for parameters"},
     {"sdramclksel",          kValue, nullptr, setChipParameter, 4, "<0-2>|EMI4: set clock ratio for SDRAM"},
     {"sdrammodereg",         kValue, nullptr, setSdramModeRegister, 4, "<value>|S: enter sdrammodereg register value (hex)"},
     {"shiftamount",          kValue, kTwin, setBankParameter, 4, "<7-14>|S/D: define ShiftAmount"},
@@ -154,7 +155,7 @@ constexpr OptionRecord kMainTableRows[] = {
     {"waitstatesframe",      kValue, kTwin, setBankParameter, 4, "<0-3>|M: number of wait states"},
     {"waitstatesread",       kValue, nullptr, setBankParameter, 4, "<0-7>|M: number of wait states"},
     {"waitstateswrite",      kValue, kTwin, setBankParameter, 4, "<0-7>|M: number of wait states"},
-    {"zdump-r",              kFlag, kTwin, nullptr, 4, "show read file data"},
+    {"zdump-r",              kFlag, kTwin, dumpReadWords, 4, "show read file data"},
     {"zdump",                kFlag, nullptr, dumpRegisters, 4, "show bank/reg/padlogic data"},
     {"z",                    kFlag, nullptr, showHelp, 4, "display hidden options"},
     // Special rows.

@@ -1,0 +1,109 @@
+#include "front/read_mode.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "front/parameters_writer.h"
+#include "front/procedure_writer.h"
+#include "front/read_back_state.h"
+#include "front/run_settings.h"
+#include "front/temp_file.h"
+#include "front/tool_info.h"
+#include "regmodel/emi23_config_reader.h"
+#include "regmodel/emi4_config_reader.h"
+#include "support/format.h"
+
+namespace varda::front {
+namespace {
+
+using support::out;
+
+ReadFileRunner gRunner = nullptr;
+
+[[noreturn]] void exitRun(int status) {
+  std::fflush(stdout);
+  std::exit(status);
+}
+
+/// The name of the one procedure of `file`, found by the reader of the
+/// current generation; the run ends with status 1 when there is none.
+std::string procedureOf(const std::string& file) {
+  std::unique_ptr<regmodel::PokeFileReader> reader;
+  if (settings().emiGeneration == 4) {
+    reader = std::make_unique<regmodel::Emi4ConfigReader>(kProgramName);
+  } else {
+    reader = std::make_unique<regmodel::Emi23ConfigReader>(kProgramName);
+  }
+  std::string name;
+  if (reader->readProcedureName(file, name) == 0) exitRun(1);
+  return name;
+}
+
+}  // namespace
+
+void setReadFileRunner(ReadFileRunner runner) { gRunner = runner; }
+
+void runReadFile() {
+  RunSettings& run = settings();
+  ReadBackState& state = readBackState();
+  const std::string readFile = run.readFile.value_or("");
+  if (!run.readProcName) run.readProcName = procedureOf(readFile);
+  const std::string procName = *run.readProcName;
+  state.procName = procName;
+
+  TempFile temp;
+  std::FILE* sink = temp.created() ? std::fopen(temp.path().c_str(), "w") : nullptr;
+  if (sink == nullptr) {
+    out("%s: Error: cannot open temp read file\n", kProgramName);
+    return;
+  }
+  std::fprintf(sink, "proc %s {\n", procName.c_str());
+  // The procedure runs in the command-language interpreter. Until the
+  // interpreter is built there is no runner, and running a read file ends the
+  // run as an interpreter error would (status 1).
+  if (gRunner == nullptr || !gRunner(sink, readFile, procName)) {
+    std::fclose(sink);
+    temp.remove();
+    out("%s: Error: command interpreter not built yet\n", kProgramName);
+    exitRun(1);
+  }
+  std::fprintf(sink, "}\n");
+  if (std::fclose(sink) != 0) out("%s: Error: cannot close temp read file\n", kProgramName);
+  state.sourceFile = readFile;
+  state.decodePokes(temp.path());
+}
+
+void showCurrentParameters(std::FILE* stream) {
+  TempFile temp;
+  if (!temp.created()) {
+    // The writer would have nowhere to write: say so as a read would.
+    out("%s: Error: cannot open temp read file\n", kProgramName);
+    return;
+  }
+  writeConfiguration(temp.path());
+  ReadBackState state;
+  // The written procedure is parsed directly, not run.
+  state.decodePokes(temp.path());
+  state.out = stream;
+  writeParameterLines(state);
+}
+
+void dumpReadBackWords() {
+  const ReadBackState& state = readBackState();
+  const bool emi4 = settings().emiGeneration == 4;
+  const std::size_t bankWords = emi4 ? ReadBackState::kEmi4BankWords : ReadBackState::kEmi23BankWords;
+  const std::size_t chipWords = emi4 ? ReadBackState::kEmi4ChipWords : ReadBackState::kEmi23ChipWords;
+  // Words that keep the unset marker are left out of both lists.
+  for (std::size_t i = 0; i < bankWords; ++i) {
+    if (ReadBackState::isSet(state.bankWords[i])) {
+      out("i =  %d, which contains 0x%x\n", static_cast<int>(i), static_cast<unsigned>(state.bankWords[i]));
+    }
+  }
+  for (std::size_t j = 0; j < chipWords; ++j) {
+    if (ReadBackState::isSet(state.chipWords[j])) {
+      out("j =  %d, which contains 0x%x\n", static_cast<int>(j), static_cast<unsigned>(state.chipWords[j]));
+    }
+  }
+}
+
+}  // namespace varda::front
