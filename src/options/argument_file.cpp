@@ -46,6 +46,8 @@ LineStatus readLine(std::FILE* file, std::string& line) {
 
 // Depth of argument files being read right now (the program is single-threaded).
 int openFiles = 0;
+// Files read since the outermost file being read now began, itself included.
+int filesRead = 0;
 
 /// Counts one argument file as open for as long as it is being read.
 struct DepthGuard {
@@ -60,8 +62,14 @@ struct DepthGuard {
 int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table) {
   // A file nested kMaxArgumentFileDepth (64) files deep counts as a file that
   // cannot be read: a file naming itself ends with the argument-file callback
-  // for its name instead of exhausting the stack.
-  if (openFiles >= kMaxArgumentFileDepth) return callSpecial(table, OptionKind::ArgumentFile, path);
+  // for its name instead of exhausting the stack. So does the file after the
+  // first kMaxArgumentFilesRead (1000) of one outermost file, which bounds
+  // the work of files naming other files more than once.
+  if (openFiles == 0) filesRead = 0;
+  if (openFiles >= kMaxArgumentFileDepth || filesRead >= kMaxArgumentFilesRead) {
+    return callSpecial(table, OptionKind::ArgumentFile, path);
+  }
+  ++filesRead;
 
   std::string name;
   std::string line;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -114,6 +115,44 @@ TEST_F(ArgumentFileTest, FilesNamingEachOtherEndToo) {
   testing::errorResult = kContinue;  // one report, then parsing goes on
   EXPECT_EQ(dispatch({"@" + a, "-i"}), 0);
   EXPECT_EQ(calls, (Calls{"file(" + a + ",-)", "i(i,-)"}));
+}
+
+TEST_F(ArgumentFileTest, FilesNamingOthersTwiceEndAfterTheReadLimit) {
+  // f0 names f1 twice, f1 names f2 twice, ...: 2^21 reads without a limit.
+  constexpr int kFiles = 20;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string next = "@" + (dir_ / ("f" + std::to_string(i + 1))).string();
+    file("f" + std::to_string(i), next + " " + next + "\n");
+  }
+  file("f" + std::to_string(kFiles), "-v\n");
+  EXPECT_EQ(dispatch({"@" + (dir_ / "f0").string(), "-i"}), 1);
+  // Every read counts, the files between included: fewer than the limit of
+  // leaf reads, but many more than one, then one report that stops the parse.
+  const auto leafReads = std::count(calls.begin(), calls.end(), "v(v,-)");
+  EXPECT_GT(leafReads, kMaxArgumentFilesRead / 4);
+  EXPECT_LT(leafReads, kMaxArgumentFilesRead);
+  EXPECT_EQ(static_cast<std::size_t>(leafReads) + 1, calls.size());
+  EXPECT_EQ(calls.back().rfind("file(", 0), 0u);
+
+  // The limit counts per outermost file: the next one starts afresh.
+  testing::resetRecorder();
+  const std::string small = file("small.txt", "-v\n");
+  EXPECT_EQ(dispatch({"@" + small, "@" + small}), 0);
+  EXPECT_EQ(calls, (Calls{"v(v,-)", "v(v,-)"}));
+}
+
+TEST_F(ArgumentFileTest, ManyFilesInOneWithinTheLimit) {
+  const std::string leaf = file("leaf.txt", "-v\n");
+  std::string line;
+  for (int i = 0; i < kMaxArgumentFilesRead - 1; ++i) line += "@" + leaf + " ";
+  const std::string outer = file("outer.txt", line + "\n");
+  EXPECT_EQ(dispatch({"@" + outer}), 0);
+  EXPECT_EQ(calls.size(), static_cast<std::size_t>(kMaxArgumentFilesRead - 1));
+
+  testing::resetRecorder();
+  file("outer.txt", line + "@" + leaf + "\n");  // one more than the limit
+  EXPECT_EQ(dispatch({"@" + outer}), 1);
+  EXPECT_EQ(calls.back(), "file(" + leaf + ",-)");
 }
 
 TEST_F(ArgumentFileTest, LinesUseTheCallersMode) {
