@@ -11,6 +11,7 @@
 
 #include "front/option_table.h"
 #include "front/procedure_writer.h"
+#include "front/read_back_state.h"
 #include "front/run_settings.h"
 #include "front/run_state.h"
 #include "front/script_handlers.h"
@@ -159,6 +160,7 @@ std::span<const options::OptionRecord> safeMainTable() {
 
 void startInput() {
   front::resetRunState();
+  front::resetReadBackState();
   recordedCalls = 0;
   clearScratchDirectory();
 }

@@ -44,8 +44,9 @@ std::span<const options::OptionRecord> safeMainTable();
 /// How many times the recorder of safeMainTable() was called since the last reset.
 extern int recordedCalls;
 
-/// Resets the front end's global state and the recorder, and clears the
-/// scratch directory: the start of every input.
+/// Resets the front end's global state (run settings, bank manager, read-back
+/// state) and the recorder, and clears the scratch directory: the start of
+/// every input.
 void startInput();
 
 /// What the program does after parsing when it neither stopped nor entered
