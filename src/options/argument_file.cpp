@@ -1,5 +1,6 @@
 #include "options/argument_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,20 +25,34 @@ enum class LineStatus { Line, EndOfFile, ReadError };
 
 // Reads one line of any length: pieces of up to 999 characters go into a
 // buffer that grows by 1000 bytes until a line feed or the end of the file
-// ends the line. The line keeps its line feed. Throws std::bad_alloc when the
-// buffer cannot grow.
+// ends the line. The line keeps its line feed. A NUL byte ends the text of
+// the line, as in a C string: what follows it is dropped up to the line feed,
+// which still ends the line (it does not join the next line to this one).
+// Throws std::bad_alloc when the buffer cannot grow.
 LineStatus readLine(std::FILE* file, std::string& line) {
   constexpr std::size_t kPiece = 1000;
   std::size_t used = 0;
+  bool cut = false;  // a NUL byte ended the text of this line
   while (true) {
     line.resize(used + kPiece);
-    if (std::fgets(line.data() + used, static_cast<int>(kPiece), file) == nullptr) {
+    char* piece = line.data() + used;
+    // Cleared first, so that a line feed found below is one this piece read.
+    std::fill_n(piece, kPiece, '\0');
+    if (std::fgets(piece, static_cast<int>(kPiece), file) == nullptr) {
       line.resize(used);
       if (std::ferror(file)) return LineStatus::ReadError;
-      return used > 0 ? LineStatus::Line : LineStatus::EndOfFile;
+      return used > 0 || cut ? LineStatus::Line : LineStatus::EndOfFile;
     }
-    used += std::strlen(line.data() + used);
-    if ((used > 0 && line[used - 1] == '\n') || std::feof(file)) {
+    const char* lineFeed = static_cast<const char*>(std::memchr(piece, '\n', kPiece - 1));
+    // Bytes fgets read: through the line feed, else a full piece (or less at
+    // the end of the file, where the line ends anyway).
+    const std::size_t read = lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - piece) + 1 : kPiece - 1;
+    if (!cut) {
+      const std::size_t length = std::strlen(piece);
+      used += length;
+      cut = length < read;
+    }
+    if (lineFeed != nullptr || std::feof(file)) {
       line.resize(used);
       return LineStatus::Line;
     }

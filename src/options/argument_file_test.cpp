@@ -76,6 +76,17 @@ TEST_F(ArgumentFileTest, LinesOfAnyLength) {
   EXPECT_EQ(calls, (Calls{"o(o," + longValue + ")", "v(v,-)", "type(type," + boundary + ")", "i(i,-)"}));
 }
 
+TEST_F(ArgumentFileTest, NulByteEndsTheTextOfItsLineOnly) {
+  // The text after a NUL byte is not seen, up to the line feed, which still
+  // ends the line: the next line is not joined to it.
+  const std::string longTail(2500, 'x');  // runs over several pieces after the NUL
+  using namespace std::string_literals;
+  const std::string path =
+      file("a.txt", "-bank 1\0 -v\n-type S\n-o a\0"s + longTail + "\n\0\0\0\n-i\n\0"s);
+  EXPECT_EQ(dispatch({"@" + path}), 0);
+  EXPECT_EQ(calls, (Calls{"bank(bank,1)", "type(type,S)", "o(o,a)", "i(i,-)"}));
+}
+
 TEST_F(ArgumentFileTest, FilesMayNameFurtherFiles) {
   const std::string inner = file("inner.txt", "-v\n");
   const std::string outer = file("outer.txt", "-i @" + inner + " -bank 3\n");
