@@ -50,6 +50,8 @@ int BankManager::setChipItem(std::uint32_t tag, std::uint32_t value) {
   return emi23_.setItem(tag, value, kPadlogicBlock);
 }
 
+// Order: the bank type first (an error line), then on EMI4 the lock (a warning
+// line), then the register set.
 int BankManager::setBankItem(std::uint32_t tag, std::uint32_t value, int type, const std::string& optionName) {
   const RunSettings& run = settings();
   if (currentBankType() != type) {

@@ -198,8 +198,10 @@ void setAndReport(std::uint32_t tag, std::uint32_t value, int type, const std::s
 
 // The order of the steps: choose the cell by the bank's type (the fallback
 // type's when the bank's own is absent), then by generation: not supported,
-// nothing, wrong type, or the item; a guarded value is refused before the
-// bank-type and lock checks of the bank manager.
+// nothing, wrong type, or the item. A guarded value (-writerecoverytime 0,
+// -devicetype other than 1 or 4, -datalatency below 2 on EMI4) is refused
+// before the item is set at all, so also before the bank-type and lock checks
+// of the bank manager: the value check comes first and the setting follows it.
 void applyBankParameter(const BankParameterRow& row, const std::string& option, const std::string& text) {
   const int bankType = bankManager().currentBankType();
   const Cell* cell = &cellFor(row, bankType);

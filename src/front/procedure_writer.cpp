@@ -21,6 +21,9 @@ void writeHead(std::FILE* stream, const std::string& procName) {
 
 }  // namespace
 
+// Order: stop after help or version output, count the banks (the missing-file
+// and generation-2 checks need the counts), refuse before creating the file,
+// then prepare the derived registers and write.
 void writeConfiguration(const std::optional<std::string>& path) {
   stopIfDone();
   BankManager& banks = bankManager();

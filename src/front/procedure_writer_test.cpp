@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "front/option_run_test_util.h"
 
@@ -34,22 +36,6 @@ class ProcedureWriter : public testing::OptionRunTest {
   }
 };
 
-constexpr const char* kHead =
-    "\n"
-    "##############################################################################\n"
-    "##\n"
-    "## EMI configuration file \n"
-    "##\n"
-    "##############################################################################\n"
-    "\n";
-
-TEST_F(ProcedureWriter, HeadNamesTheProcedureAndLinesUseThePokeWord) {
-  run("-proc-name init -poke-change wr");
-  const std::string text = procedure().first;
-  EXPECT_EQ(text.substr(0, text.find("  wr 0x00002000   0xb289\n")), std::string(kHead) + "proc init {\n\n");
-  EXPECT_TRUE(text.ends_with("  wr 0x00002060   0x0000\n\n}\n")) << text;
-}
-
 TEST_F(ProcedureWriter, GenerationTwoSdramWarningComesOnlyFromTheShownProcedure) {
   run("-chip 7021 -type S -bank 1 -type D -chip 7023");
   bankManager().countBankTypes();
@@ -73,11 +59,6 @@ TEST_F(ProcedureWriter, MissingPathIsAnErrorOnlyOutsideInteractiveAndReadMode) {
   EXPECT_EQ(writeTo(std::nullopt), "varda: Error: no output file given\n");
   settings().interactive = 1;
   EXPECT_EQ(writeTo(std::nullopt), "");
-}
-
-TEST_F(ProcedureWriter, UnopenableAndUnclosableFilesAreReported) {
-  EXPECT_EQ(writeTo("no-such-directory/out.cfg"), "varda: Error: can't open file no-such-directory/out.cfg\n");
-  EXPECT_EQ(writeTo("/dev/full"), "varda: Error: closing /dev/full\n");
 }
 
 TEST_F(ProcedureWriter, WrittenFileCountsBanksAndPreparesRegistersFirst) {
