@@ -422,7 +422,8 @@ void writeParameterLines(ReadBackState& state) {
   const blocks::RegisterImage image = emi4 ? emi4Image(state) : emi23Image(state);
   int banks = 4;
   if (emi4) {
-    state.fourBanks = bank0Set && !ReadBackState::isSet(state.bankWords[4 * 4]) ? 1 : 0;
+    constexpr std::size_t kBank4FirstWord = 4 * 4;
+    state.fourBanks = bank0Set && !ReadBackState::isSet(state.bankWords[kBank4FirstWord]) ? 1 : 0;
     writeEmi4ChipLines(state, image);
     banks = state.fourBanks != 0 ? 4 : 6;
   }

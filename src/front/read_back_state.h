@@ -54,18 +54,18 @@ struct ReadBackState {
 };
 
 // Indices into chipWords.
-inline constexpr std::size_t kEmi23ModeWord = 0;       // 0x2058: SDRAM mode of banks 0, 2, 3
-inline constexpr std::size_t kEmi23ModeWordBank1 = 1;  // 0x205c: SDRAM mode of bank 1
-inline constexpr std::size_t kEmi23PadlogicWord = 2;   // 0x2070
-inline constexpr std::size_t kEmi23Word2064 = 3;       // 0x2064: no register of the set
-inline constexpr std::size_t kEmi4LockWord = 3;        // offset 0x20
-inline constexpr std::size_t kEmi4GencfgWord = 4;      // offset 0x28
-inline constexpr std::size_t kEmi4ModeWord = 6;        // offset 0x38
-inline constexpr std::size_t kEmi4RefreshWord = 8;     // offset 0x48
-inline constexpr std::size_t kEmi4FlashClockWord = 9;  // offset 0x50
-inline constexpr std::size_t kEmi4SdramClockWord = 10; // offset 0x58
-inline constexpr std::size_t kEmi4MpxClockWord = 11;   // offset 0x60
-inline constexpr std::size_t kEmi4ClockEnableWord = 12;// offset 0x68
+inline constexpr std::size_t kEmi23ModeWord = 0;         // 0x2058: SDRAM mode of banks 0, 2, 3
+inline constexpr std::size_t kEmi23ModeWordBank1 = 1;    // 0x205c: SDRAM mode of bank 1
+inline constexpr std::size_t kEmi23PadlogicWord = 2;     // 0x2070
+inline constexpr std::size_t kEmi23Word2064 = 3;         // 0x2064: no register of the set
+inline constexpr std::size_t kEmi4LockWord = 3;          // offset 0x20
+inline constexpr std::size_t kEmi4GencfgWord = 4;        // offset 0x28
+inline constexpr std::size_t kEmi4ModeWord = 6;          // offset 0x38
+inline constexpr std::size_t kEmi4RefreshWord = 8;       // offset 0x48
+inline constexpr std::size_t kEmi4FlashClockWord = 9;    // offset 0x50
+inline constexpr std::size_t kEmi4SdramClockWord = 10;   // offset 0x58
+inline constexpr std::size_t kEmi4MpxClockWord = 11;     // offset 0x60
+inline constexpr std::size_t kEmi4ClockEnableWord = 12;  // offset 0x68
 
 /// The read-back state of the run (read mode, -iro, -zdump-r).
 ReadBackState& readBackState();

@@ -398,7 +398,7 @@ class RoundTrip : public ::testing::TestWithParam<int> {};
 
 TEST_P(RoundTrip, ParametersSetTheSameConfigurationAgain) {
   const int generation = GetParam();
-  constexpr int kCases = 300;
+  constexpr int kCases = 200;
   std::set<std::string> bankTypes;
   for (int seed = 1; seed <= kCases; ++seed) {
     ConfigurationMaker maker(generation, static_cast<std::uint32_t>(seed * 7919 + generation));
