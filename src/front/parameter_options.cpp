@@ -270,12 +270,10 @@ constexpr ChipCell unsupported(Warn warn = Warn::kChipSelected) { return {warn, 
 constexpr ChipCell kNoGencfg = {Warn::kChipNot7027, ChipCell::kNone, 0, 0};
 
 // -clocktristate, -bank3subdecode and -subbanksize-padlogic have no EMI4
-// form, yet on EMI4 they go on after their "not supported" line just as on
-// EMI2/3: the value goes to the chip-wide block under the padlogic tag (10, 7,
-// 8), which there is Bank4AddShift, Bank1AddShift and Bank2AddShift of the
-// general configuration. Whether they should change those bits is open; we
-// keep the plain reading that the setting follows the warning on every
-// generation, so these three rows have the same cell in both columns.
+// form. Their padlogic tags (10, 7, 8) would address Bank4AddShift,
+// Bank1AddShift and Bank2AddShift of the general configuration there, so on
+// EMI4 they print "not supported" and set nothing rather than change
+// unrelated bits.
 constexpr ChipParameterRow kChipParameters[] = {
     // option                conversion                    EMI2/3                                   EMI4
     {"mpeg",                 Conversion::kNone,           padlogicItem(4, Warn::kGen3WithChip),    unsupported()},
@@ -285,9 +283,9 @@ constexpr ChipParameterRow kChipParameters[] = {
     {"mshift2",              Conversion::kNone,           padlogicItem(2),                         unsupported()},
     {"mshift3",              Conversion::kNone,           padlogicItem(3),                         unsupported()},
     {"clockenable",          Conversion::kNone,           padlogicItem(9, Warn::kChipNot7025),     clockRegister(34, 1)},
-    {"clocktristate",        Conversion::kNone,           padlogicItem(10, Warn::kNotGen3WithChip), padlogicItem(10, Warn::kNotGen3WithChip)},
-    {"bank3subdecode",       Conversion::kNone,           padlogicItem(7, Warn::kChipNot7025),     padlogicItem(7, Warn::kChipNot7025)},
-    {"subbanksize-padlogic", Conversion::kSubDecodeSize,  padlogicItem(8, Warn::kChipNot7025),     padlogicItem(8, Warn::kChipNot7025)},
+    {"clocktristate",        Conversion::kNone,           padlogicItem(10, Warn::kNotGen3WithChip), unsupported()},
+    {"bank3subdecode",       Conversion::kNone,           padlogicItem(7, Warn::kChipNot7025),     unsupported(Warn::kChipNot7025)},
+    {"subbanksize-padlogic", Conversion::kSubDecodeSize,  padlogicItem(8, Warn::kChipNot7025),     unsupported(Warn::kChipNot7025)},
     {"csa-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(0)},
     {"csb-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(1)},
     {"csc-type",             Conversion::kNone,           kNoGencfg,                               gencfgItem(2)},
