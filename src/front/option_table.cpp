@@ -28,7 +28,6 @@ constexpr const char* kUsageNote = "A full option list is provided by the help o
 // Columns: name, kind, selector (kTwin on one row of a pair sharing a handler),
 // handler, visibility (7 short/long/extended page, 6 long/extended, 4 extended),
 // "<argument>|help text".
-// Rows whose handler is null are parsed but have no effect yet.
 // Twins (rows naming one another in the table) are told apart by their selector
 // where they share behaviour; -regnum points at the regNum setting instead.
 constexpr OptionRecord kMainTableRows[] = {
