@@ -1,5 +1,8 @@
 #include "blocks/peripheral_block.h"
 
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "blocks/block_test_util.h"
@@ -7,7 +10,6 @@
 namespace varda::blocks {
 namespace {
 
-using testing::encoded;
 using testing::printed;
 using testing::set;
 
@@ -18,167 +20,115 @@ constexpr std::uint32_t kCSe1TimeRead = 1112;
 constexpr std::uint32_t kCSe2TimeRead = 1113;
 constexpr std::uint32_t kCSe1TimeWrite = 1114;
 constexpr std::uint32_t kCSe2TimeWrite = 1115;
+constexpr std::uint32_t kOEe1TimeRead = 1116;
 constexpr std::uint32_t kOEe1TimeWrite = 1117;
+constexpr std::uint32_t kOEe2TimeRead = 1118;
 constexpr std::uint32_t kOEe2TimeWrite = 1119;
 constexpr std::uint32_t kBEe2TimeRead = 1120;
+constexpr std::uint32_t kBEe2TimeWrite = 1121;
 constexpr std::uint32_t kBEe1TimeRead = 1122;
+constexpr std::uint32_t kBEe1TimeWrite = 1123;
 
-std::string message(const char* text) { return std::string("varda: Error: Peripheral ") + text + "\n"; }
-
-class PeripheralRulesTest : public ::testing::Test {
- protected:
-  PeripheralRulesTest() { block.buildEmi23Items(0); }
-
-  // Sets tag to value and checks it, as the register set does; returns the printed text.
-  std::string setAndCheck(std::uint32_t tag, std::uint32_t value, CheckOutcome& result) {
-    set(block, tag, value);
-    return printed([&] { result = block.checkItem(tag); });
-  }
-
-  PeripheralBlock block;
-};
-
-TEST(PeripheralBlockTest, Emi23Bank2DefaultsEncode) {
-  PeripheralBlock block;
-  block.buildEmi23Items(2);
-  const RegisterImage image = encoded(block, kEmi23ImageWords);
-  EXPECT_EQ(image[8], 0xB289u);
-  EXPECT_EQ(image[9], 0x8000u);
-  EXPECT_EQ(image[10], 0x8000u);
-  EXPECT_EQ(image[11], 0u);
-  for (std::size_t i = 0; i < image.size(); ++i) {
-    if (i < 8 || i > 11) {
-      EXPECT_EQ(image[i], 0u) << i;
+// Every EMI2/3 rule, failing and (where it matters) passing, from the defaults
+// (both access times 10, every edge 0, DataDriveDelay 5) with `given` set first.
+TEST(PeripheralBlockTest, TimingRules) {
+  const struct {
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
+    std::uint32_t tag;
+    std::uint32_t value;
+    const char* message;  // empty: passes
+  } cases[] = {
+      {{}, kAccessTimeRead, 10, ""},
+      {{{kAccessTimeWrite, 3}}, kDataDriveDelay, 6, "(DataDriveDelay > (2*)AccessTimeWrite)"},
+      {{{kAccessTimeWrite, 3}}, kDataDriveDelay, 5, ""},
+      // The drive-delay test runs before the edge tests.
+      {{{kCSe1TimeWrite, 1}, {kCSe2TimeWrite, 1}}, kAccessTimeWrite, 2,
+       "((2*)AccessTimeWrite < DataDriveDelay)"},
+      {{{kDataDriveDelay, 3}, {kCSe1TimeWrite, 1}, {kCSe2TimeWrite, 1}}, kAccessTimeWrite, 2,
+       "(AccessTimeWrite <= CSe2TimeWrite + CSe1TimeWrite)"},
+      {{{kDataDriveDelay, 3}, {kOEe1TimeWrite, 1}, {kOEe2TimeWrite, 1}}, kAccessTimeWrite, 2,
+       "(AccessTimeWrite <= OEe2TimeWrite + OEe1TimeWrite)"},
+      {{{kDataDriveDelay, 3}, {kBEe1TimeWrite, 1}, {kBEe2TimeWrite, 1}}, kAccessTimeWrite, 2,
+       "(AccessTimeWrite <= BEe2TimeWrite + BEe1TimeWrite)"},
+      {{{kDataDriveDelay, 3}, {kBEe1TimeWrite, 1}, {kBEe2TimeWrite, 1}}, kAccessTimeWrite, 3, ""},
+      {{{kCSe1TimeRead, 3}, {kCSe2TimeRead, 3}}, kAccessTimeRead, 6,
+       "(AccessTimeRead <= CSe2TimeRead + CSe1TimeRead)"},
+      {{{kCSe1TimeRead, 3}, {kCSe2TimeRead, 3}}, kAccessTimeRead, 7, ""},
+      {{{kOEe1TimeRead, 3}, {kOEe2TimeRead, 3}}, kAccessTimeRead, 6,
+       "(AccessTimeRead <= OEe2TimeRead + OEe1TimeRead)"},
+      {{{kBEe1TimeRead, 3}, {kBEe2TimeRead, 3}}, kAccessTimeRead, 6,
+       "(AccessTimeRead <= BEe2TimeRead + BEe1TimeRead)"},
+      {{{kAccessTimeRead, 6}, {kCSe2TimeRead, 3}}, kCSe1TimeRead, 3,
+       "(CSe1TimeRead >= CSe2TimeRead < AccessTimeRead)"},
+      {{{kAccessTimeRead, 6}, {kCSe2TimeRead, 3}}, kCSe1TimeRead, 2, ""},
+      {{{kAccessTimeRead, 6}, {kCSe1TimeRead, 3}}, kCSe2TimeRead, 3,
+       "(CSe2TimeRead >= AccessTimeRead - CSe1TimeRead)"},
+      {{{kAccessTimeWrite, 6}, {kCSe2TimeWrite, 3}}, kCSe1TimeWrite, 3,
+       "(CSe1TimeWrite >= AccessTimeWrite - CSe2TimeWrite)"},
+      {{{kAccessTimeWrite, 6}, {kCSe1TimeWrite, 3}}, kCSe2TimeWrite, 3,
+       "(CSe2TimeWrite >= AccessTimeWrite - CSe1TimeWrite)"},
+      {{{kAccessTimeRead, 6}, {kOEe2TimeRead, 3}}, kOEe1TimeRead, 3,
+       "(OEe1TimeRead >= AccessTimeRead - OEe2TimeRead)"},
+      {{{kAccessTimeWrite, 6}, {kOEe2TimeWrite, 3}}, kOEe1TimeWrite, 3,
+       "(OEe1TimeWrite >= AccessTimeWrite - OEe2TimeWrite)"},
+      {{{kAccessTimeRead, 6}, {kOEe1TimeRead, 3}}, kOEe2TimeRead, 3,
+       "(OEe2TimeRead >= AccessTimeRead - OEe1TimeRead)"},
+      {{{kAccessTimeWrite, 6}, {kOEe1TimeWrite, 3}}, kOEe2TimeWrite, 3,
+       "(OEe2TimeWrite >= AccessTimeWrite - OEe1TimeWrite)"},
+      {{{kAccessTimeRead, 6}, {kBEe1TimeRead, 3}}, kBEe2TimeRead, 3,
+       "(BEe2TimeRead >= AccessTimeRead - BEe1TimeRead)"},
+      {{{kAccessTimeWrite, 6}, {kBEe1TimeWrite, 3}}, kBEe2TimeWrite, 3,
+       "(BEe2TimeWrite >= AccessTimeWrite - BEe1TimeWrite)"},
+      {{{kAccessTimeRead, 6}, {kBEe2TimeRead, 3}}, kBEe1TimeRead, 3,
+       "(BEe1TimeRead >= AccessTimeRead - BEe2TimeRead)"},
+      {{{kAccessTimeWrite, 6}, {kBEe2TimeWrite, 3}}, kBEe1TimeWrite, 3,
+       "(BEe1TimeWrite >= AccessTimeWrite - BEe2TimeWrite)"},
+      // An edge runs only its own test, not the access-time rule.
+      {{{kAccessTimeWrite, 4}}, kOEe2TimeWrite, 2, ""},
+      // AccessTimeRead - CSe2TimeRead wraps to a large number and passes.
+      {{{kAccessTimeRead, 2}, {kCSe2TimeRead, 3}}, kCSe1TimeRead, 3, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
+    PeripheralBlock block;
+    block.buildEmi23Items(0);
+    for (const auto& [tag, value] : c.given) set(block, tag, value);
+    CheckOutcome result;
+    const std::string out = printed([&] { result = block.checkValue(c.tag, c.value); });
+    if (*c.message == '\0') {
+      EXPECT_EQ(out, "");
+      EXPECT_FALSE(result);
+    } else {
+      EXPECT_EQ(out, std::string("varda: Error: Peripheral ") + c.message + "\n");
+      ASSERT_TRUE(result);
+      EXPECT_EQ(result->tag, c.tag);
     }
   }
 }
 
-TEST(PeripheralBlockTest, Emi4BuildUsesBankWordsFrom35) {
+TEST(PeripheralBlockTest, WholeBlockCheckAndRanges) {
   PeripheralBlock block;
-  block.buildEmi4Items(1);
-  const RegisterImage image = encoded(block, kEmi4ImageWords);
-  for (std::size_t i = 0; i < image.size(); ++i) {
-    if (i < 39 || i > 42) {
-      EXPECT_EQ(image[i], 0u) << i;
-    }
-  }
-  EXPECT_EQ(image[39] & 0x7FFu, 0x289u);  // the common table, as on EMI2/3
-  EXPECT_EQ(image[40] >> 24, 18u);        // AccessTimeReadEMI4 20 stored minus 2
-  EXPECT_EQ(image[40] & 0xFFu, 0x33u);    // BE edges 3 and 3
-}
-
-TEST_F(PeripheralRulesTest, DefaultsPassEveryRule) {
+  block.buildEmi23Items(0);
   EXPECT_EQ(printed([&] { EXPECT_FALSE(block.checkAll()); }), "");
-}
 
-TEST_F(PeripheralRulesTest, EdgeSumAgainstAccessTimeFromTheEdge) {
-  set(block, kAccessTimeRead, 6);
-  set(block, kCSe2TimeRead, 3);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kCSe1TimeRead, 3, result),
-            message("(CSe1TimeRead >= CSe2TimeRead < AccessTimeRead)"));
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->tag, kCSe1TimeRead);
-  EXPECT_EQ(setAndCheck(kCSe1TimeRead, 2, result), "");
-  EXPECT_FALSE(result);
-}
+  // A range failure prints nothing.
+  EXPECT_EQ(printed([&] { EXPECT_TRUE(block.checkValue(kAccessTimeRead, 0)); }), "");
 
-TEST_F(PeripheralRulesTest, EdgeSumAgainstAccessTimeFromTheAccessTime) {
-  set(block, kCSe1TimeRead, 3);
-  set(block, kCSe2TimeRead, 3);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kAccessTimeRead, 6, result),
-            message("(AccessTimeRead <= CSe2TimeRead + CSe1TimeRead)"));
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->tag, kAccessTimeRead);
-  EXPECT_EQ(setAndCheck(kAccessTimeRead, 7, result), "");
-  EXPECT_FALSE(result);
-}
-
-TEST_F(PeripheralRulesTest, AccessTimeWriteTestsRunInOrder) {
-  // Both the drive-delay test and the CS edge test would fail: the first wins.
-  set(block, kCSe1TimeWrite, 1);
-  set(block, kCSe2TimeWrite, 1);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kAccessTimeWrite, 2, result),
-            message("((2*)AccessTimeWrite < DataDriveDelay)"));
-  ASSERT_TRUE(result);
-  set(block, kDataDriveDelay, 3);
-  EXPECT_EQ(setAndCheck(kAccessTimeWrite, 2, result),
-            message("(AccessTimeWrite <= CSe2TimeWrite + CSe1TimeWrite)"));
-  set(block, kCSe1TimeWrite, 0);
-  set(block, kOEe1TimeWrite, 2);
-  EXPECT_EQ(setAndCheck(kAccessTimeWrite, 2, result),
-            message("(AccessTimeWrite <= OEe2TimeWrite + OEe1TimeWrite)"));
-}
-
-TEST_F(PeripheralRulesTest, DataDriveDelayAgainstTwiceAccessTimeWrite) {
-  set(block, kAccessTimeWrite, 3);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kDataDriveDelay, 6, result),
-            message("(DataDriveDelay > (2*)AccessTimeWrite)"));
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->tag, kDataDriveDelay);
-  EXPECT_EQ(setAndCheck(kDataDriveDelay, 5, result), "");
-  EXPECT_FALSE(result);
-}
-
-TEST_F(PeripheralRulesTest, EdgeRunsOnlyItsOwnTest) {
-  set(block, kAccessTimeWrite, 4);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kOEe2TimeWrite, 2, result), "");
-  EXPECT_FALSE(result);
-  set(block, kOEe1TimeWrite, 2);
-  EXPECT_EQ(setAndCheck(kOEe2TimeWrite, 2, result),
-            message("(OEe2TimeWrite >= AccessTimeWrite - OEe1TimeWrite)"));
-}
-
-TEST_F(PeripheralRulesTest, BeEdgesPairCrosswise) {
-  set(block, kAccessTimeRead, 4);
-  set(block, kBEe1TimeRead, 2);
-  CheckOutcome result;
-  EXPECT_EQ(setAndCheck(kBEe2TimeRead, 2, result),
-            message("(BEe2TimeRead >= AccessTimeRead - BEe1TimeRead)"));
-  set(block, kBEe2TimeRead, 1);
-  EXPECT_EQ(setAndCheck(kBEe1TimeRead, 3, result),
-            message("(BEe1TimeRead >= AccessTimeRead - BEe2TimeRead)"));
-}
-
-TEST_F(PeripheralRulesTest, DifferenceWrapsAroundAndPasses) {
-  set(block, kAccessTimeRead, 2);
-  set(block, kCSe2TimeRead, 3);  // ATR - 3 wraps to a large number
-  EXPECT_EQ(printed([&] { EXPECT_FALSE(block.checkValue(kCSe1TimeRead, 3)); }), "");
-  // The access-time rule catches the case.
-  EXPECT_EQ(printed([&] { EXPECT_TRUE(block.checkItem(kAccessTimeRead)); }),
-            message("(AccessTimeRead <= CSe2TimeRead + CSe1TimeRead)"));
-}
-
-TEST_F(PeripheralRulesTest, RangeFailurePrintsNothing) {
-  EXPECT_EQ(printed([&] {
-              const CheckOutcome result = block.checkValue(kAccessTimeRead, 0);
-              ASSERT_TRUE(result);
-              EXPECT_EQ(result->tag, kAccessTimeRead);
-            }),
-            "");
-}
-
-TEST_F(PeripheralRulesTest, CheckAllReportsFirstFailingItemInTableOrder) {
   // AccessTimeWrite 2 with DataDriveDelay 5 breaks both sides of one rule;
   // DataDriveDelay comes first in the table.
   set(block, kAccessTimeWrite, 2);
   CheckOutcome result;
   EXPECT_EQ(printed([&] { result = block.checkAll(); }),
-            message("(DataDriveDelay > (2*)AccessTimeWrite)"));
+            "varda: Error: Peripheral (DataDriveDelay > (2*)AccessTimeWrite)\n");
   ASSERT_TRUE(result);
   EXPECT_EQ(result->tag, kDataDriveDelay);
-}
 
-TEST(PeripheralBlockTest, NoRuleOnEmi4) {
-  PeripheralBlock block;
-  block.buildEmi4Items(0);
-  set(block, 1169, 2);
-  for (std::uint32_t tag = 1170; tag <= 1175; ++tag) set(block, tag, 15);
-  EXPECT_EQ(printed([&] { EXPECT_FALSE(block.checkAll()); }), "");
+  // No rule on EMI4: AccessTimeReadEMI4 2 with every read edge 15.
+  PeripheralBlock emi4;
+  emi4.buildEmi4Items(0);
+  set(emi4, 1169, 2);
+  for (std::uint32_t tag = 1170; tag <= 1175; ++tag) set(emi4, tag, 15);
+  EXPECT_EQ(printed([&] { EXPECT_FALSE(emi4.checkAll()); }), "");
 }
 
 }  // namespace
