@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,10 +12,11 @@
 
 #include "front/option_table.h"
 #include "front/procedure_writer.h"
-#include "front/read_back_state.h"
 #include "front/run_settings.h"
 #include "front/run_state.h"
 #include "front/script_handlers.h"
+#include "regmodel/emi23_config_reader.h"
+#include "regmodel/emi4_config_reader.h"
 
 namespace varda::fuzz {
 
@@ -126,6 +128,39 @@ void makeArgumentPathsAbsolute(int* argc, char*** argv) {
   *argv = pointers.data();
 }
 
+// The file the writer just wrote is in the grammar the poke-file readers
+// accept: read back with the reader of the generation it was written for,
+// it gives no error. That holds when the lines are the fixed form: the poke
+// command word is "poke" and the procedure name is one token on a line that
+// fits a reader's 255-character piece. A file the writer did not write (it
+// could not open it, or refused the configuration) is not checked.
+void checkWrittenFile(const std::string& path) {
+  const front::RunSettings& run = front::settings();
+  const std::string procName = run.procName.c_str();  // what "%s" writes
+  constexpr std::size_t kLongestName = 255 - std::string_view("proc  {\n").size();
+  if (run.pokeCommand != "poke" || procName.empty() || procName.size() > kLongestName ||
+      procName.find_first_of("\r\n\t {};") != std::string::npos || procName[0] == '#') {
+    return;
+  }
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  std::vector<std::uint32_t> registers(32, 0);
+  std::vector<std::uint32_t> extras(16, 0);
+  int result = 0;
+  if (run.emiGeneration == 4) {
+    regmodel::Emi4ConfigReader reader("varda");
+    reader.setBase(run.emi4Base);
+    result = reader.readPokeFile(registers, extras, path);
+  } else {
+    regmodel::Emi23ConfigReader reader("varda");
+    result = reader.readPokeFile(registers, extras, path);
+  }
+  if (result != 1) {
+    std::fprintf(stderr, "varda fuzz: the written file %s does not read back\n", path.c_str());
+    std::abort();
+  }
+}
+
 }  // namespace
 
 void enterScratchDirectory(int* argc, char*** argv) {
@@ -160,7 +195,6 @@ std::span<const options::OptionRecord> safeMainTable() {
 
 void startInput() {
   front::resetRunState();
-  front::resetReadBackState();
   recordedCalls = 0;
   clearScratchDirectory();
 }
@@ -169,8 +203,10 @@ void finishWriteRun() {
   const front::RunSettings& run = front::settings();
   if (run.exitAfterOptions || run.readMode) return;
   if (run.outputFile && run.outputFile->find('/') != std::string::npos) return;
+  if (run.outputFile) std::remove(run.outputFile->c_str());
   front::writeConfiguration(run.outputFile);
   std::fflush(stdout);
+  if (run.outputFile) checkWrittenFile(*run.outputFile);
 }
 
 std::vector<std::string_view> splitInput(std::string_view data, std::string_view separator, std::size_t maxParts) {

@@ -52,7 +52,10 @@ void startInput();
 /// What the program does after parsing when it neither stopped nor entered
 /// read mode: writes the configuration procedure to the output file (help and
 /// version runs end before it). Output paths that leave the scratch directory
-/// (any "/") are not written.
+/// (any "/") are not written. The written file must then read back without
+/// error through the poke-file reader of its generation (when its lines are
+/// the reader's fixed form: poke command word "poke", a one-token procedure
+/// name); the process aborts when it does not.
 void finishWriteRun();
 
 /// `data` cut at every occurrence of `separator` (which is dropped); at most
