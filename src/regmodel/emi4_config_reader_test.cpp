@@ -32,32 +32,40 @@ class Emi4ReaderTest : public ::testing::Test {
   std::string output;
 };
 
-TEST_F(Emi4ReaderTest, AddressesAreBaseRelative) {
-  read("poke 0x1100 0x11\n");
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(registers[0], 0x11u);
-  read("poke 0x100 0x11\n");
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(output, "varda: Error reading configuration file: wrong memory address at line:1\n");
-}
-
-TEST_F(Emi4ReaderTest, BankRegistersAndChipWideRegisters) {
+TEST_F(Emi4ReaderTest, AddressesAreBaseRelativeAndValuesWholeWords) {
   read("proc configEmi {\n"
+       "poke 0x1100 0x11\n"      // bank 0, register 0
        "poke 0x1258 0x23\n"      // bank 5, register 3
        "poke 0x11c8 0x13\n"      // bank 3, register 1
        "poke 0x1038 0x00220033\n"
        "poke 0x1000 0x7\n"       // EMI4.VCR: read although never written
        "poke 0x1040 0x5\n"       // no value rule on the initialisation register
        "poke 0x1068 0xffffffff\n"
+       "poke 0x1048 -1;\n"
        "}\n");
   EXPECT_EQ(result, 1) << output;
+  EXPECT_EQ(registers[0], 0x11u);
   EXPECT_EQ(registers[23], 0x23u);
   EXPECT_EQ(registers[13], 0x13u);
   EXPECT_EQ(extras[6], 0x00220033u);
   EXPECT_EQ(extras[0], 7u);
   EXPECT_EQ(extras[7], 5u);
   EXPECT_EQ(extras[12], 0xffffffffu);
+  EXPECT_EQ(extras[8], 0xffffffffu);
   EXPECT_EQ(registers[24], kUnset);  // the caller's 25th word is never written
+
+  read("poke 0x100 0x11\n");
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(output, "varda: Error reading configuration file: wrong memory address at line:1\n");
+  read("\n#\npoke 0x1100 0x100000000\n");
+  EXPECT_EQ(output, "varda: Error reading configuration file: not a valid register value at line:3\n");
+
+  // The sum of base and offset wraps at 32 bits.
+  reader.setBase(0xffffff00);
+  read("poke 0x0 1\npoke 0xffffff00 2\n");
+  EXPECT_EQ(result, 1) << output;
+  EXPECT_EQ(registers[0], 1u);
+  EXPECT_EQ(extras[0], 2u);
 }
 
 TEST_F(Emi4ReaderTest, RepeatedRegisterIsAWrongAddress) {
@@ -66,37 +74,6 @@ TEST_F(Emi4ReaderTest, RepeatedRegisterIsAWrongAddress) {
   EXPECT_EQ(output, "varda: Error reading configuration file: wrong memory address at line:2\n");
   EXPECT_EQ(extras[4], 1u);
   EXPECT_EQ(extras[3], kUnset);
-}
-
-TEST_F(Emi4ReaderTest, ValuesAreWhole32BitWords) {
-  read("poke 0x1100 0x100000000\n");
-  EXPECT_EQ(output, "varda: Error reading configuration file: not a valid register value at line:1\n");
-  read("poke 0x1100 -1;\n");
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(registers[0], 0xffffffffu);
-}
-
-TEST_F(Emi4ReaderTest, BaseSumWrapsAt32Bits) {
-  reader.setBase(0xffffff00);
-  read("poke 0x0 1\npoke 0xffffff00 2\n");
-  EXPECT_EQ(result, 1) << output;
-  EXPECT_EQ(registers[0], 1u);  // 0xffffff00 + 0x100
-  EXPECT_EQ(extras[0], 2u);
-}
-
-TEST_F(Emi4ReaderTest, SharesTheMessagesOfTheLineLoop) {
-  read("\n#\npoke 0x1100\n");
-  EXPECT_EQ(output, "varda: Error reading configuration file: missing register value at line:3\n");
-  read("poke 0x1100 1 ;x\n");
-  EXPECT_EQ(output, "varda: Error reading configuration file: extra characters at line: 1\n");
-  EXPECT_EQ(result, 0);
-}
-
-TEST_F(Emi4ReaderTest, SharesTheProcedureNamePass) {
-  testing::TempFile file("proc emi4cfg {\n}\n");
-  std::string name;
-  EXPECT_EQ(reader.readProcedureName(file.path(), name), 1);
-  EXPECT_EQ(name, "emi4cfg");
 }
 
 }  // namespace

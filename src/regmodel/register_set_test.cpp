@@ -38,171 +38,139 @@ constexpr std::uint32_t kCasLatency = 1142;
 constexpr std::uint32_t kLatencyMode = 1143;
 constexpr std::uint32_t kRefreshTime = 1131;
 
-TEST(RegisterSet, NewSetsHavePeripheralBanks) {
+constexpr int kPadlogic = Emi23RegisterSet::kPadlogicBank;
+
+TEST(RegisterSet, BankTypes) {
   Emi23RegisterSet emi23;
   Emi4RegisterSet emi4;
   for (int bank = 0; bank < 4; ++bank) EXPECT_EQ(emi23.bankType(bank), blocks::kPeripheralBank);
   for (int bank = 0; bank < 6; ++bank) EXPECT_EQ(emi4.bankType(bank), blocks::kPeripheralBank);
   EXPECT_EQ(emi23.bankType(4), blocks::kNoBank);
-  EXPECT_EQ(emi4.bankType(6), blocks::kNoBank);
   EXPECT_EQ(emi23.bankType(-1), blocks::kNoBank);
-  EXPECT_FALSE(emi23.padlogicShown);
-}
+  EXPECT_EQ(emi4.bankType(6), blocks::kNoBank);
 
-TEST(RegisterSet, SetBankTypeReplacesTheBlockWithDefaults) {
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setItem(kAccessTimeRead, 12, 2), 0);
-  EXPECT_EQ(set.setBankType(2, blocks::kPeripheralBank), 0);
-  EXPECT_EQ(set.findBankItem(2, kAccessTimeRead)->value(), 10u);  // the default again
+  // A new type replaces the block, and the bank starts again from the defaults.
+  ASSERT_EQ(emi23.setItem(kAccessTimeRead, 12, 2), 0);
+  EXPECT_EQ(emi23.setBankType(2, blocks::kPeripheralBank), 0);
+  EXPECT_EQ(emi23.findBankItem(2, kAccessTimeRead)->value(), 10u);
+  EXPECT_EQ(emi23.setBankType(3, blocks::kSdramBank), 0);
+  EXPECT_EQ(emi23.bankType(3), blocks::kSdramBank);
+  EXPECT_EQ(emi23.findBankItem(3, kAccessTimeRead), nullptr);
 
-  EXPECT_EQ(set.setBankType(2, blocks::kDramBank), 0);
-  EXPECT_EQ(set.bankType(2), blocks::kDramBank);
-  EXPECT_EQ(set.setBankType(3, blocks::kSdramBank), 0);
-  EXPECT_EQ(set.bankType(3), blocks::kSdramBank);
-  EXPECT_EQ(set.findBankItem(3, kAccessTimeRead), nullptr);
-  ASSERT_NE(set.findBankItem(3, kCasLatency), nullptr);
-}
-
-TEST(RegisterSet, UnsupportedBankTypeLeavesTheBlock) {
-  Emi23RegisterSet emi23;
+  // A type the generation lacks, or a bank outside the set, changes nothing.
   blocks::BankBlock* before = emi23.bankBlock(1);
   EXPECT_EQ(emi23.setBankType(1, blocks::kMpxBank), 1);
   EXPECT_EQ(emi23.setBankType(1, 7), 1);
   EXPECT_EQ(emi23.bankBlock(1), before);
   EXPECT_EQ(emi23.setBankType(4, blocks::kSdramBank), 1);
-
-  Emi4RegisterSet emi4;
   before = emi4.bankBlock(5);
   EXPECT_EQ(emi4.setBankType(5, blocks::kDramBank), 1);
   EXPECT_EQ(emi4.bankBlock(5), before);
-  EXPECT_EQ(emi4.bankType(5), blocks::kPeripheralBank);
   EXPECT_EQ(emi4.setBankType(5, blocks::kMpxBank), 0);
   EXPECT_EQ(emi4.bankType(5), blocks::kMpxBank);
 }
 
-TEST(RegisterSet, SetItemAccepted) {
+// 0 accepted; 1 the item's own range or rule failed; 2 the item passed and the
+// configuration then failed. Every failure leaves every item as it was.
+TEST(RegisterSet, SetItemResultsAndUndo) {
   Emi23RegisterSet set;
-  EXPECT_EQ(set.setItem(kAccessTimeRead, 12, 0), blocks::kSetAccepted);
-  EXPECT_EQ(set.findBankItem(0, kAccessTimeRead)->value(), 12u);
-  EXPECT_EQ(set.findBankItem(1, kAccessTimeRead)->value(), 10u);  // other banks untouched
-}
-
-TEST(RegisterSet, SetItemOutOfRangeIsRefusedSilently) {
-  Emi23RegisterSet set;
-  const auto before = allValues(set);
-  std::string printed = captureStdout([&] { EXPECT_EQ(set.setItem(kAccessTimeRead, 0, 0), 1); });
-  EXPECT_EQ(printed, "");
-  EXPECT_EQ(allValues(set), before);
-}
-
-TEST(RegisterSet, SetItemOwnRuleFailsWithResult1) {
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setItem(kAccessTimeRead, 6, 1), 0);
+  EXPECT_EQ(set.setItem(kAccessTimeRead, 6, 1), blocks::kSetAccepted);
+  EXPECT_EQ(set.findBankItem(1, kAccessTimeRead)->value(), 6u);
+  EXPECT_EQ(set.findBankItem(0, kAccessTimeRead)->value(), 10u);  // other banks untouched
   ASSERT_EQ(set.setItem(kCse2TimeRead, 3, 1), 0);
-  const auto before = allValues(set);
-  std::string printed = captureStdout([&] { EXPECT_EQ(set.setItem(kCse1TimeRead, 3, 1), 1); });
-  EXPECT_EQ(printed, "varda: Error: Peripheral (CSe1TimeRead >= CSe2TimeRead < AccessTimeRead)\n");
-  EXPECT_EQ(allValues(set), before);
-}
 
-TEST(RegisterSet, SetItemConfigurationFailsWithResult2) {
+  auto before = allValues(set);
+  EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.setItem(kAccessTimeRead, 0, 0), 1); }), "");  // range
+  EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.setItem(kCse1TimeRead, 3, 1), 1); }),
+            "varda: Error: Peripheral (CSe1TimeRead >= CSe2TimeRead < AccessTimeRead)\n");
+  // Tags the addressed block lacks, and banks outside the set.
+  EXPECT_EQ(set.setItem(kCasLatency, 2, 0), 1);
+  EXPECT_EQ(set.setItem(6, 0, kPadlogic), 1);
+  EXPECT_EQ(set.setItem(kAccessTimeRead, 12, 5), 1);
+  EXPECT_EQ(allValues(set), before);
+
   // The CAS time is tested against the first CAS edge with "<=", the edge
   // against the CAS time strictly: lowering the CAS time to the edge passes
   // its own test and fails the edge's.
-  Emi23RegisterSet set;
   ASSERT_EQ(set.setBankType(0, blocks::kDramBank), 0);
   ASSERT_EQ(set.setItem(kCasTime, 3, 0), 0);
   ASSERT_EQ(set.setItem(kCase1Time, 2, 0), 0);
-  const auto before = allValues(set);
-  std::string printed = captureStdout([&] { EXPECT_EQ(set.setItem(kCasTime, 2, 0), 2); });
-  EXPECT_EQ(printed, "varda: Error: DRAM (CASe1Time > CASTime)\n");
+  before = allValues(set);
+  EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.setItem(kCasTime, 2, 0), 2); }),
+            "varda: Error: DRAM (CASe1Time > CASTime)\n");
   EXPECT_EQ(allValues(set), before);
-  EXPECT_EQ(set.findBankItem(0, kCasTime)->value(), 3u);
+
+  // The chip bank's own check covers the whole chip-wide block; a tag shared
+  // by two items reaches the first.
+  EXPECT_EQ(set.setItem(3, 1, kPadlogic), 0);
+  EXPECT_EQ(set.setItem(8, 6, kPadlogic), 1);  // subbanksize7025 is 0..5
+  EXPECT_EQ(set.findChipItem(8)->value(), 0u);
+  EXPECT_EQ(set.chipBlock().items()[3].value(), 1u);
+  EXPECT_EQ(set.chipBlock().items()[4].value(), 0u);
+
+  Emi4RegisterSet emi4;
+  EXPECT_EQ(emi4.setItem(1161, 5, Emi4RegisterSet::kGencfgBank), 0);
+  const auto& items = emi4.chipBlock().items();
+  EXPECT_EQ(items[18].name(), "EMI4statuscfg");
+  EXPECT_EQ(items[18].value(), 5u);
+  for (std::size_t i = 19; i < items.size(); ++i) EXPECT_EQ(items[i].value(), items[i].defaultValue()) << i;
+  EXPECT_EQ(emi4.setItem(1161, 64, Emi4RegisterSet::kGencfgBank), 1);
+  EXPECT_EQ(items[18].value(), 5u);
 }
 
+// CASLatency and LatencyMode keep a value that fails their own check and
+// give 0; the configuration then fails, so every later change is refused
+// until a raw store decodes the latency from its two bits again.
 TEST(RegisterSet, CasLatencyAndLatencyModeKeepAFailedValue) {
   Emi23RegisterSet set;
   ASSERT_EQ(set.setBankType(0, blocks::kSdramBank), 0);
-  EXPECT_EQ(set.setItem(kCasLatency, 9, 0), 0);
-  EXPECT_EQ(set.findBankItem(0, kCasLatency)->value(), 9u);
   EXPECT_EQ(set.setItem(kLatencyMode, 0, 0), 0);
   EXPECT_EQ(set.findBankItem(0, kLatencyMode)->value(), 0u);
-  // Any other SDRAM item is restored.
-  EXPECT_EQ(set.setItem(kRefreshTime, 17, 0), 1);
+  EXPECT_EQ(set.setItem(kLatencyMode, 2, 0), 0);
+  EXPECT_EQ(set.setItem(kCasLatency, 9, 0), 0);
+  EXPECT_EQ(set.findBankItem(0, kCasLatency)->value(), 9u);
+  EXPECT_EQ(set.setItem(kRefreshTime, 17, 0), 1);  // any other item is restored
   EXPECT_EQ(set.findBankItem(0, kRefreshTime)->value(), 3u);
-}
 
-TEST(RegisterSet, AKeptCasLatencyBlocksEveryLaterChange) {
-  // With bank 0's kept out-of-range CAS latency the configuration fails, so a
-  // value that passes its own check elsewhere gives 2, and raw stores give 1.
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setBankType(0, blocks::kSdramBank), 0);
-  ASSERT_EQ(set.setItem(kCasLatency, 9, 0), 0);
   EXPECT_EQ(set.setItem(kAccessTimeRead, 12, 1), 2);
   EXPECT_EQ(set.findBankItem(1, kAccessTimeRead)->value(), 10u);
-  EXPECT_EQ(set.setItem(0, 1, Emi23RegisterSet::kPadlogicBank), 2);
+  EXPECT_EQ(set.setItem(0, 1, kPadlogic), 2);
   EXPECT_EQ(set.findChipItem(0)->value(), 0u);
-}
 
-TEST(RegisterSet, StoreRawNormalisesItemsFromTheirBits) {
-  // CAS latency 9 is stored as 8 in a two-bit field: the raw store decodes it
-  // back as 0 + 1, which passes, so the store goes through.
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setBankType(0, blocks::kSdramBank), 0);
-  ASSERT_EQ(set.setItem(kCasLatency, 9, 0), 0);
+  // 9 is stored as 8 in a two-bit field and decoded back as 0 + 1.
   EXPECT_EQ(set.storeRaw(19, 0x1), 0);
   EXPECT_EQ(set.findBankItem(0, kCasLatency)->value(), 1u);
   EXPECT_EQ(set.findChipItem(0)->value(), 1u);
 }
 
-TEST(RegisterSet, SetItemForATagTheBlockLacksIsRefused) {
+TEST(RegisterSet, StoreRawDecodesEveryItemAndUndoesOnFailure) {
   Emi23RegisterSet set;
-  const auto before = allValues(set);
-  EXPECT_EQ(set.setItem(kCasLatency, 2, 0), 1);  // bank 0 is Peripheral
-  EXPECT_EQ(set.setItem(6, 0, Emi23RegisterSet::kPadlogicBank), 1);  // padlogic has no tag 6
-  EXPECT_EQ(set.setItem(kAccessTimeRead, 12, 5), 1);  // no such bank
-  EXPECT_EQ(allValues(set), before);
-}
-
-TEST(RegisterSet, ChipBankOwnCheckCoversTheWholeChipBlock) {
-  Emi23RegisterSet set;
-  EXPECT_EQ(set.setItem(3, 1, Emi23RegisterSet::kPadlogicBank), 0);
-  EXPECT_EQ(set.setItem(8, 6, Emi23RegisterSet::kPadlogicBank), 1);  // subbanksize7025 is 0..5
-  EXPECT_EQ(set.findChipItem(8)->value(), 0u);
-  // Only the first of the two MemshiftBank3 items is reached by tag.
-  EXPECT_EQ(set.chipBlock().items()[3].value(), 1u);
-  EXPECT_EQ(set.chipBlock().items()[4].value(), 0u);
-}
-
-TEST(RegisterSet, StoreRawDecodesIntoEveryItemSharingTheBits) {
-  Emi23RegisterSet set;
-  EXPECT_EQ(set.storeRaw(19, 0x0001), 0);
-  EXPECT_EQ(set.findChipItem(0)->value(), 1u);
-  EXPECT_EQ(set.chipBlock().items()[3].value(), 0u);
-
   EXPECT_EQ(set.storeRaw(19, 0x0009), 0);
+  EXPECT_EQ(set.findChipItem(0)->value(), 1u);
   EXPECT_EQ(set.chipBlock().items()[3].name(), "MemshiftBank3");
   EXPECT_EQ(set.chipBlock().items()[3].value(), 1u);
   EXPECT_EQ(set.chipBlock().items()[4].value(), 1u);
-}
 
-TEST(RegisterSet, StoreRawThatBreaksATimingRuleChangesNothing) {
-  Emi23RegisterSet set;
-  const auto before = allValues(set);
   // Bank 0 register 1: access time read 2 (field 0) with both CS edges 3.
-  std::string printed = captureStdout([&] { EXPECT_EQ(set.storeRaw(1, 0x0f00), 1); });
-  EXPECT_EQ(printed, "varda: Error: Peripheral (AccessTimeRead <= CSe2TimeRead + CSe1TimeRead)\n");
+  const auto before = allValues(set);
+  EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.storeRaw(1, 0x0f00), 1); }),
+            "varda: Error: Peripheral (AccessTimeRead <= CSe2TimeRead + CSe1TimeRead)\n");
   EXPECT_EQ(allValues(set), before);
-}
+  EXPECT_EQ(set.storeRaw(20, 1), 1);  // outside the image
 
-TEST(RegisterSet, StoreRawOutsideTheImageIsRefused) {
-  Emi23RegisterSet emi23;
-  EXPECT_EQ(emi23.storeRaw(20, 1), 1);
+  // The EMI4 lock word reaches the third item of tag 1161; a refresh interval
+  // below its minimum of 7 is refused.
   Emi4RegisterSet emi4;
+  EXPECT_EQ(emi4.storeRaw(24, 0x3), 0);
+  EXPECT_EQ(emi4.chipBlock().items()[20].name(), "EMI4lock");
+  EXPECT_EQ(emi4.chipBlock().items()[20].value(), 3u);
+  EXPECT_EQ(emi4.findChipItem(1161)->value(), 0u);
+  EXPECT_EQ(emi4.storeRaw(30, 6), 1);
+  EXPECT_EQ(emi4.chipBlock().items()[21].value(), 8u);
   EXPECT_EQ(emi4.storeRaw(59, 1), 1);
 }
 
-TEST(RegisterSet, CheckConfigurationReportsTheFirstFailingBank) {
+TEST(RegisterSet, ChecksReportTheFirstFailingBankAndStoreNothing) {
   Emi23RegisterSet set;
   EXPECT_FALSE(set.checkConfiguration());
   ASSERT_EQ(set.setBankType(2, blocks::kSdramBank), 0);
@@ -215,43 +183,11 @@ TEST(RegisterSet, CheckConfigurationReportsTheFirstFailingBank) {
   EXPECT_TRUE(set.checkBank(3));
   EXPECT_FALSE(set.checkBank(1));
   EXPECT_FALSE(set.checkChip());
-}
 
-TEST(RegisterSet, CheckBankValueStoresNothing) {
-  Emi23RegisterSet set;
   EXPECT_TRUE(set.checkBankValue(0, kAccessTimeRead, 18));
   EXPECT_FALSE(set.checkBankValue(0, kAccessTimeRead, 17));
   EXPECT_FALSE(set.checkBankValue(0, kCasLatency, 99));  // a tag the block lacks passes
   EXPECT_EQ(set.findBankItem(0, kAccessTimeRead)->value(), 10u);
-  EXPECT_FALSE(set.checkBankItem(0, kAccessTimeRead));
-}
-
-TEST(RegisterSet, EncodeAndDecodeRoundTrip) {
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setItem(kAccessTimeRead, 12, 2), 0);
-  blocks::RegisterImage image = set.newImage();
-  ASSERT_EQ(image.size(), 20u);
-  set.encodeAll(image);
-  EXPECT_EQ(image[8], 0xb289u);   // bank 2 register 0, all defaults
-  EXPECT_EQ(image[9], 0xa000u);   // access time read 12, stored as 10
-  Emi23RegisterSet other;
-  other.decodeAll(image);
-  EXPECT_EQ(other.findBankItem(2, kAccessTimeRead)->value(), 12u);
-}
-
-TEST(RegisterSet, RegistersByTag) {
-  Emi23RegisterSet emi23;
-  ASSERT_NE(emi23.registerAt(0), nullptr);
-  EXPECT_EQ(emi23.registerAt(16)->address(), 0x2060u);
-  EXPECT_EQ(emi23.registerAt(19)->address(), 0x2070u);
-  EXPECT_EQ(emi23.registerAt(20), nullptr);
-
-  Emi4RegisterSet emi4;
-  EXPECT_EQ(emi4.registerAt(20), nullptr);
-  EXPECT_EQ(emi4.registerAt(21)->address(), 0x00u);
-  EXPECT_EQ(emi4.registerAt(28)->address(), 0x38u);
-  EXPECT_EQ(emi4.registerAt(58)->address(), 0x258u);
-  EXPECT_EQ(emi4.registerAt(59), nullptr);
 }
 
 TEST(RegisterSet, DumpOrder) {
