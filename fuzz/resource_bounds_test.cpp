@@ -213,6 +213,17 @@ TEST_F(ResourceBoundsTest, InteractiveInputOfNulBytesWithoutFinalLineFeed) {
   expectBounded(r, 2 * nuls.size());
 }
 
+// Each "-i" line starts a nested interactive loop on the same input, and
+// nothing bounds the nesting: 200000 such lines (600 KB) exhaust the stack
+// (SIGSEGV). Enable once the nesting of interactive loops is bounded.
+TEST_F(ResourceBoundsTest, DISABLED_InteractiveLoopsNestedByManyLines) {
+  std::string lines;
+  for (int i = 0; i < 200000; ++i) lines += "-i\n";
+  const RunResult r = run({"-i"}, "", lines);
+  EXPECT_EQ(r.status, 0);
+  expectBounded(r, lines.size());
+}
+
 // The poke-file readers read any file in pieces of 255 characters with a
 // fixed amount of memory.
 TEST_F(ResourceBoundsTest, PokeReadersOnLargeFiles) {
