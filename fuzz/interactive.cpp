@@ -1,6 +1,9 @@
 // Fuzz target: the interactive loop (-i) on arbitrary standard input, then
 // the configuration written as a run would write it after the loop.
 //
+// The input is standard input for the whole call, so a nested -i reads on in
+// the same input as it does in a run, until its own "q".
+//
 // The loop parses its lines with the real main table, whose bare-word, -p and
 // -iro handlers run the interpreter and may end the process. Inputs that
 // would reach them are skipped (return -1) before anything runs: the target
@@ -8,7 +11,6 @@
 // way the dispatcher does (see wouldEndTheRun). Argument files ("@name") are
 // skipped too, since they may hold anything, even a file the input itself
 // wrote with -io; and -io with a file name that leaves the scratch directory.
-// A nested -i reads the scratch process's empty standard input and returns.
 
 #include <algorithm>
 #include <cstddef>
@@ -78,7 +80,9 @@ bool pieceWouldEndTheRun(const std::string& piece) {
   return false;
 }
 
-// Cuts the input as the loop's fgets does and checks every piece up to "q" or "quit".
+// Cuts the input as the loop's fgets does and checks every piece. Nested
+// loops read the same pieces in turn and the outer loops go on after an
+// inner one's "q", so every piece but "q" and "quit" lines counts.
 bool wouldEndTheRun(std::string_view input) {
   varda::options::setCaseMode(2);
   while (!input.empty()) {
@@ -88,7 +92,7 @@ bool wouldEndTheRun(std::string_view input) {
     const std::string_view raw = input.substr(0, length);
     input.remove_prefix(length);
     const std::string piece(raw.substr(0, raw.find('\0')));
-    if (piece == "q\n" || piece == "quit\n") return false;
+    if (piece == "q\n" || piece == "quit\n") continue;
     if (pieceWouldEndTheRun(piece)) return true;
   }
   return false;
@@ -108,7 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // fmemopen does not take an empty buffer: an empty input is an empty file.
   std::FILE* stream = size > 0 ? fmemopen(const_cast<std::uint8_t*>(data), size, "r") : std::fopen("/dev/null", "r");
   if (stream == nullptr) return 0;
+  std::FILE* const savedStdin = stdin;
+  stdin = stream;  // where a nested -i reads
   varda::front::runInteractiveLoop(stream);
+  stdin = savedStdin;
   std::fclose(stream);
   varda::fuzz::finishWriteRun();
   return 0;
