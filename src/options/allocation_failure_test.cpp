@@ -89,52 +89,36 @@ class AllocationFailureTest : public ::testing::Test {
     testing::resetRecorder();
     calls.reserve(16);
   }
+
+  /// What `parse` returns while allocations of 4000 bytes or more fail.
+  template <typename Parse>
+  static int failingLarge(Parse&& parse) {
+    const FailLargeAllocations failing(4000);
+    return parse();
+  }
+
   const std::string big_ = std::string(5000, 'x');
 };
 
-TEST_F(AllocationFailureTest, FailedValueCopyGoesToTheOutOfMemoryRow) {
-  const Args args{"-v", "-o", big_, "-v"};
-  int result;
-  {
-    const FailLargeAllocations failing(4000);
-    result = dispatchArgs(2, args, kWithOutOfMemory, false);
-  }
-  EXPECT_EQ(result, 1);
+// A failed copy of a value or of an invalid argument goes to the out-of-memory
+// row; without one the parse stops silently; a failed split dispatches nothing.
+TEST_F(AllocationFailureTest, FailedCopiesStopTheParse) {
+  const Args value{"-v", "-o", big_, "-v"};
+  const Args invalid{"-" + big_};
+  const Args valueFirst{"-o", big_, "-v"};
+  const std::string line = "-v -o " + big_;
+  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, value, kWithOutOfMemory, false); }), 1);
   EXPECT_EQ(testing::outOfMemoryCalls, 1);
   EXPECT_EQ(calls, (std::vector<std::string>{"v(v,-)"}));
-}
 
-TEST_F(AllocationFailureTest, WithoutAnOutOfMemoryRowTheParseStopsSilently) {
-  const Args args{"-o", big_, "-v"};
-  int result;
-  {
-    const FailLargeAllocations failing(4000);
-    result = dispatchArgs(2, args, kWithoutOutOfMemory, false);
-  }
-  EXPECT_EQ(result, 1);
-  EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(AllocationFailureTest, FailedSplitDispatchesNothing) {
-  const std::string line = "-v -o " + big_;
-  int result;
-  {
-    const FailLargeAllocations failing(4000);
-    result = parseOptionString(2, line, kWithoutOutOfMemory);
-  }
-  EXPECT_EQ(result, 1);
-  EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(AllocationFailureTest, FailedInvalidUseCopyGoesToTheOutOfMemoryRow) {
-  const Args args{"-" + big_};
-  int result;
-  {
-    const FailLargeAllocations failing(4000);
-    result = dispatchArgs(2, args, kWithOutOfMemory, false);
-  }
-  EXPECT_EQ(result, 1);
+  testing::resetRecorder();
+  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, invalid, kWithOutOfMemory, false); }), 1);
   EXPECT_EQ(testing::outOfMemoryCalls, 1);
+  EXPECT_TRUE(calls.empty());
+
+  testing::resetRecorder();
+  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, valueFirst, kWithoutOutOfMemory, false); }), 1);
+  EXPECT_EQ(failingLarge([&] { return parseOptionString(2, line, kWithoutOutOfMemory); }), 1);
   EXPECT_TRUE(calls.empty());
 }
 

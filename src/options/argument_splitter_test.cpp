@@ -7,51 +7,46 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-Args split(std::string_view text) {
-  SplitResult result = splitArguments(text);
-  EXPECT_FALSE(result.syntaxErrorAt.has_value()) << text;
-  return result.args;
+// White space separates; a quoted argument runs to its closing quote, with
+// doubled quotes made single; a quote inside an unquoted argument stays; an
+// argument loses one trailing line feed.
+TEST(ArgumentSplitter, Arguments) {
+  const struct {
+    const char* text;
+    Args args;
+  } cases[] = {
+      {"  -bank   2 ", {"-bank", "2"}},
+      {"a\tb\nc\rd\ve\ff", {"a", "b", "c", "d", "e", "f"}},
+      {"", {}},
+      {" \t\r\n\v\f", {}},
+      {"\"a b\" c", {"a b", "c"}},
+      {"\"a\"\"b\"", {"a\"b"}},
+      {"\"\"\"\"", {"\""}},
+      {"\"\" x", {"", "x"}},
+      {"a\"b c\"", {"a\"b", "c\""}},
+      {"\"abc\n\"", {"abc"}},
+      {"\"abc\n\n\"", {"abc\n"}},
+      {"\"a\nb\"", {"a\nb"}},
+  };
+  for (const auto& c : cases) {
+    const SplitResult result = splitArguments(c.text);
+    EXPECT_FALSE(result.syntaxErrorAt.has_value()) << c.text;
+    EXPECT_EQ(result.args, c.args) << c.text;
+  }
 }
 
-std::optional<std::size_t> errorAt(std::string_view text) {
-  SplitResult result = splitArguments(text);
-  EXPECT_TRUE(result.args.empty()) << text;
-  return result.syntaxErrorAt;
-}
-
-TEST(ArgumentSplitter, WhiteSpaceSeparates) {
-  EXPECT_EQ(split("  -bank   2 "), (Args{"-bank", "2"}));
-  EXPECT_EQ(split("a\tb\nc\rd\ve\ff"), (Args{"a", "b", "c", "d", "e", "f"}));
-  EXPECT_EQ(split(""), Args{});
-  EXPECT_EQ(split(" \t\r\n\v\f"), Args{});
-}
-
-TEST(ArgumentSplitter, QuotedArguments) {
-  EXPECT_EQ(split("\"a b\" c"), (Args{"a b", "c"}));
-  EXPECT_EQ(split("\"a\"\"b\""), (Args{"a\"b"}));
-  EXPECT_EQ(split("\"\"\"\""), (Args{"\""}));
-  EXPECT_EQ(split("\"\" x"), (Args{"", "x"}));
-  EXPECT_EQ(split("\"-o\"\tx"), (Args{"-o", "x"}));
-}
-
-TEST(ArgumentSplitter, QuoteInsideAnUnquotedArgumentStays) {
-  EXPECT_EQ(split("a\"b"), (Args{"a\"b"}));
-  EXPECT_EQ(split("a\"b c\""), (Args{"a\"b", "c\""}));
-}
-
-TEST(ArgumentSplitter, TrailingLineFeedOfAnArgumentIsDropped) {
-  EXPECT_EQ(split("\"abc\n\""), (Args{"abc"}));
-  EXPECT_EQ(split("\"abc\n\n\""), (Args{"abc\n"}));
-  EXPECT_EQ(split("\"a\nb\""), (Args{"a\nb"}));
-}
-
-TEST(ArgumentSplitter, BadQuotingIsASyntaxErrorAtTheOpeningQuote) {
-  EXPECT_EQ(errorAt("\"abc\"x"), 0u);
-  EXPECT_EQ(errorAt("-v \"abc"), 3u);
-  EXPECT_EQ(errorAt("-v \"a\"\"b"), 3u);
-  EXPECT_EQ(errorAt("ok \"a\" \"b\"c d"), 7u);
-  EXPECT_EQ(errorAt("\""), 0u);
-  EXPECT_EQ(errorAt("\"\"\""), 0u);
+// A closing quote followed by anything but white space, or no closing quote:
+// the error is at the opening quote and no argument is kept.
+TEST(ArgumentSplitter, BadQuoting) {
+  const struct {
+    const char* text;
+    std::size_t at;
+  } cases[] = {{"\"abc\"x", 0}, {"-v \"abc", 3}, {"-v \"a\"\"b", 3}, {"ok \"a\" \"b\"c d", 7}, {"\"", 0}, {"\"\"\"", 0}};
+  for (const auto& c : cases) {
+    const SplitResult result = splitArguments(c.text);
+    EXPECT_EQ(result.syntaxErrorAt, c.at) << c.text;
+    EXPECT_TRUE(result.args.empty()) << c.text;
+  }
 }
 
 }  // namespace

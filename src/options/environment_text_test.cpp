@@ -5,40 +5,29 @@
 namespace varda::options {
 namespace {
 
-TEST(EnvironmentText, CutsAtTheFirstBar) {
-  const EnvironmentParts parts = splitEnvironmentText("-chip 7027 | -o out.cfg | -v");
-  EXPECT_EQ(parts.head, "-chip 7027 ");
-  EXPECT_EQ(parts.tail, " -o out.cfg | -v");
-}
-
-TEST(EnvironmentText, QuotedBarsDoNotCount) {
-  EXPECT_FALSE(splitEnvironmentText("-o \"a|b\" -v").tail.has_value());
-  EXPECT_FALSE(splitEnvironmentText("-o \"a\\|b\"").tail.has_value());
-  const EnvironmentParts parts = splitEnvironmentText("\"a|b\"|c");
-  EXPECT_EQ(parts.head, "\"a|b\"");
-  EXPECT_EQ(parts.tail, "c");
-}
-
-TEST(EnvironmentText, BackslashSkipsTheNextCharacter) {
-  // The escaped quote does not open a quoted part, so the bar separates.
-  EnvironmentParts parts = splitEnvironmentText("a\\\"b|c");
-  EXPECT_EQ(parts.head, "a\\\"b");
-  EXPECT_EQ(parts.tail, "c");
-  // Inside quotes an escaped quote does not close them.
-  EXPECT_FALSE(splitEnvironmentText("\"a\\\"|b").tail.has_value());
-  // A backslash at the end is harmless.
-  parts = splitEnvironmentText("a\\");
-  EXPECT_EQ(parts.head, "a\\");
-  EXPECT_FALSE(parts.tail.has_value());
-}
-
-TEST(EnvironmentText, EmptyParts) {
-  EnvironmentParts parts = splitEnvironmentText("|");
-  EXPECT_EQ(parts.head, "");
-  EXPECT_EQ(parts.tail, "");
-  parts = splitEnvironmentText("");
-  EXPECT_EQ(parts.head, "");
-  EXPECT_FALSE(parts.tail.has_value());
+// The text is cut at the first "|" outside double quotes; a backslash skips
+// the next character (so an escaped quote neither opens nor closes quotes).
+TEST(EnvironmentText, CutAtTheFirstUnquotedBar) {
+  const struct {
+    const char* text;
+    const char* head;
+    std::optional<std::string_view> tail;
+  } cases[] = {
+      {"-chip 7027 | -o out.cfg | -v", "-chip 7027 ", " -o out.cfg | -v"},
+      {"-o \"a|b\" -v", "-o \"a|b\" -v", std::nullopt},
+      {"-o \"a\\|b\"", "-o \"a\\|b\"", std::nullopt},
+      {"\"a|b\"|c", "\"a|b\"", "c"},
+      {"a\\\"b|c", "a\\\"b", "c"},
+      {"\"a\\\"|b", "\"a\\\"|b", std::nullopt},
+      {"a\\", "a\\", std::nullopt},
+      {"|", "", ""},
+      {"", "", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const EnvironmentParts parts = splitEnvironmentText(c.text);
+    EXPECT_EQ(parts.head, c.head) << c.text;
+    EXPECT_EQ(parts.tail, c.tail) << c.text;
+  }
 }
 
 }  // namespace

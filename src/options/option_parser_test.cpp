@@ -25,62 +25,45 @@ class DispatchTest : public ::testing::Test {
   int dispatch(const Args& args, int mode = 2) { return dispatchArgs(mode, args, kRecordingTable, false); }
 };
 
-TEST_F(DispatchTest, ValueOptionsTakeTheNextArgumentOrTheJoinedText) {
-  EXPECT_EQ(dispatch({"-bank", "2", "-ofile.cfg", "-bank3", "-only", "x", "-type", "S"}), 0);
-  EXPECT_EQ(calls, (Calls{"bank(bank,2)", "o(o,file.cfg)", "bank(bank,3)", "only(-,x)", "type(type,S)"}));
+// A value option takes the next argument whatever it looks like, or the text
+// joined to its name; the first row in table order wins, so a name that is a
+// prefix of another stands after it; "/" starts an option like "-".
+TEST_F(DispatchTest, FindingTheRowAndItsValue) {
+  EXPECT_EQ(dispatch({"-bank", "2", "-ofile.cfg", "-bank3", "-only", "x", "-o", "-v", "-type", "@file"}), 0);
+  EXPECT_EQ(calls, (Calls{"bank(bank,2)", "o(o,file.cfg)", "bank(bank,3)", "only(-,x)", "o(o,-v)",
+                          "type(type,@file)"}));
+  testing::resetRecorder();
+  EXPECT_EQ(dispatch({"-bank3subdecode", "1", "-io", "-bank3subdecodex", "/v", "/bank", "1"}), 0);
+  EXPECT_EQ(calls, (Calls{"bank3subdecode(bank3subdecode,1)", "io(io,-)", "bank3subdecode(bank3subdecode,x)",
+                          "v(v,-)", "bank(bank,1)"}));
 }
 
-TEST_F(DispatchTest, FirstRowInTableOrderWins) {
-  // bank3subdecode stands before bank, io before i.
-  EXPECT_EQ(dispatch({"-bank3subdecode", "1", "-io", "-bank3subdecodex"}), 0);
-  EXPECT_EQ(calls, (Calls{"bank3subdecode(bank3subdecode,1)", "io(io,-)", "bank3subdecode(bank3subdecode,x)"}));
-}
-
-TEST_F(DispatchTest, NextArgumentIsTheValueWhateverItLooksLike) {
-  EXPECT_EQ(dispatch({"-o", "-v", "-type", "@file"}), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,-v)", "type(type,@file)"}));
-}
-
-TEST_F(DispatchTest, SlashStartsAnOptionToo) {
-  EXPECT_EQ(dispatch({"/v", "/bank", "1"}), 0);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "bank(bank,1)"}));
-}
-
-TEST_F(DispatchTest, MissingValueIsInvalidUseAndStops) {
-  EXPECT_EQ(dispatch({"-v", "-bank"}), 1);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "invalid(-bank,-)"}));
-}
-
-TEST_F(DispatchTest, TextJoinedToAFlagIsInvalidUse) {
-  EXPECT_EQ(dispatch({"-ifoo", "-v"}), 1);
-  EXPECT_EQ(calls, (Calls{"invalid(-ifoo,-)"}));
-}
-
-TEST_F(DispatchTest, UnknownOptionsAndAbbreviationsAreInvalidUse) {
-  for (const char* arg : {"-ch", "-chi", "-", "/", "-nosuch"}) {
+// Unknown options, abbreviations, a missing value and text joined to a flag
+// go to the invalid-use callback with the whole argument; its kStop (or a
+// handler's) ends dispatch at once, anything else skips the argument.
+TEST_F(DispatchTest, InvalidUseAndStopping) {
+  for (const char* arg : {"-ch", "-chi", "-", "/", "-nosuch", "-ifoo"}) {
     testing::resetRecorder();
     EXPECT_EQ(dispatch({arg, "-v"}), 1) << arg;
     EXPECT_EQ(calls, (Calls{std::string("invalid(") + arg + ",-)"})) << arg;
   }
-}
+  testing::resetRecorder();
+  EXPECT_EQ(dispatch({"-v", "-bank"}), 1);
+  EXPECT_EQ(calls, (Calls{"v(v,-)", "invalid(-bank,-)"}));
+  testing::resetRecorder();
+  EXPECT_EQ(dispatch({"-stop", "-v"}), 1);
+  EXPECT_EQ(calls, (Calls{"stop(stop,-)"}));
 
-TEST_F(DispatchTest, ACallbackThatGoesOnSkipsTheArgument) {
+  testing::resetRecorder();
   testing::errorResult = kContinue;
   EXPECT_EQ(dispatch({"-nosuch", "-vx", "-i", "-bank"}), 0);
   EXPECT_EQ(calls, (Calls{"invalid(-nosuch,-)", "invalid(-vx,-)", "i(i,-)", "invalid(-bank,-)"}));
 }
 
-TEST_F(DispatchTest, HandlerThatStopsEndsDispatchAtOnce) {
-  EXPECT_EQ(dispatch({"-stop", "-v"}), 1);
-  EXPECT_EQ(calls, (Calls{"stop(stop,-)"}));
-}
-
-TEST_F(DispatchTest, BareWordsGoToTheBareWordRowWithItsSelector) {
+TEST_F(DispatchTest, BareWordsAndNoArguments) {
   EXPECT_EQ(dispatch({"script.tcl", "@", "", "-v"}), 0);
   EXPECT_EQ(calls, (Calls{"bare(script.tcl,-)", "bare(@,-)", "bare(,-)", "v(v,-)"}));
-}
-
-TEST_F(DispatchTest, CheckEmptyCallsNoArgumentsOnlyWhenThereAreNone) {
+  testing::resetRecorder();
   EXPECT_EQ(dispatchArgs(2, Args{}, kRecordingTable, true), 2);
   EXPECT_EQ(calls, (Calls{"noargs(-,-)"}));
   testing::resetRecorder();
@@ -89,199 +72,118 @@ TEST_F(DispatchTest, CheckEmptyCallsNoArgumentsOnlyWhenThereAreNone) {
   EXPECT_EQ(calls, (Calls{"v(v,-)"}));
 }
 
-TEST_F(DispatchTest, CaseSensitiveModeComparesExactly) {
+// Mode 2 compares exactly; other modes fold only A to Z, and handlers get the
+// row's own spelling of the name.
+TEST_F(DispatchTest, CaseModes) {
   testing::errorResult = kContinue;
   EXPECT_EQ(dispatch({"-Chip", "7", "-emi-reqgnt", "1", "-emi-reqGnt", "2"}, 2), 0);
   EXPECT_EQ(calls, (Calls{"invalid(-Chip,-)", "bare(7,-)", "invalid(-emi-reqgnt,-)", "bare(1,-)",
                           "emi-reqGnt(emi-reqGnt,2)"}));
   EXPECT_TRUE(caseSensitive);
-}
-
-TEST_F(DispatchTest, OtherModesFoldOnlyAToZ) {
-  testing::errorResult = kContinue;
-  // Handlers get the row's own spelling of the name.
-  EXPECT_EQ(dispatch({"-CHIP", "7", "-EMI-REQGNT", "1", "-Bank2", "-x[", "-x{"}, 0), 0);
-  EXPECT_EQ(calls, (Calls{"chip(chip,7)", "emi-reqGnt(emi-reqGnt,1)", "bank(bank,2)", "invalid(-x[,-)", "x{(x{,-)"}));
-  EXPECT_FALSE(caseSensitive);
   testing::resetRecorder();
-  EXPECT_EQ(dispatch({"-V"}, 1), 0);
-  EXPECT_EQ(calls, (Calls{"v(v,-)"}));
+  testing::errorResult = kContinue;
+  EXPECT_EQ(dispatch({"-CHIP", "7", "-EMI-REQGNT", "1", "-Bank2", "-x[", "-x{", "-V"}, 0), 0);
+  EXPECT_EQ(calls, (Calls{"chip(chip,7)", "emi-reqGnt(emi-reqGnt,1)", "bank(bank,2)", "invalid(-x[,-)",
+                          "x{(x{,-)", "v(v,-)"}));
+  EXPECT_FALSE(caseSensitive);
 }
 
-// Special rows: the first of a kind counts; missing rows stop, except
-// no-arguments and end.
-int countCalls(std::optional<std::string>, std::optional<std::string>, const void*) {
+int secondRow(std::optional<std::string>, std::optional<std::string>, const void*) {
   calls.push_back("second");
   return kContinue;
 }
 
-TEST_F(DispatchTest, OnlyTheFirstSpecialRowOfAKindIsAsked) {
-  constexpr OptionRecord table[] = {
+// The first special row of a kind counts, rows after the end row do not; a
+// missing row or handler stops, except no-arguments and end.
+TEST_F(DispatchTest, SpecialRows) {
+  constexpr OptionRecord firstHasNoHandler[] = {
       {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
       {nullptr, OptionKind::InvalidUse, nullptr, nullptr, 0, nullptr},
-      {nullptr, OptionKind::InvalidUse, nullptr, countCalls, 0, nullptr},
+      {nullptr, OptionKind::InvalidUse, nullptr, secondRow, 0, nullptr},
       {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
   };
-  EXPECT_EQ(dispatchArgs(2, Args{"-x", "-v"}, table, false), 1);
+  EXPECT_EQ(dispatchArgs(2, Args{"-x", "-v"}, firstHasNoHandler, false), 1);
   EXPECT_TRUE(calls.empty());
-}
 
-TEST_F(DispatchTest, TableWithoutSpecialRows) {
-  constexpr OptionRecord table[] = {
+  constexpr OptionRecord none[] = {
       {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
       {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
       {nullptr, OptionKind::BareWord, "after end", testing::recordOption, 0, nullptr},
   };
-  EXPECT_EQ(dispatchArgs(2, Args{"word"}, table, false), 1);  // rows after the end row do not count
-  EXPECT_EQ(dispatchArgs(2, Args{"-x"}, table, false), 1);
-  EXPECT_EQ(parseOptions(2, Args{}, nullptr, table), kNothingParsed);
-  EXPECT_EQ(parseOptions(2, Args{"-v"}, nullptr, table), 0);
-  EXPECT_EQ(parseOptionString(2, "\"open", table), 1);
+  EXPECT_EQ(dispatchArgs(2, Args{"word"}, none, false), 1);
+  EXPECT_EQ(dispatchArgs(2, Args{"-x"}, none, false), 1);
+  EXPECT_EQ(parseOptions(2, Args{}, nullptr, none), kNothingParsed);
+  EXPECT_EQ(parseOptions(2, Args{"-v"}, nullptr, none), 0);
+  EXPECT_EQ(parseOptionString(2, "\"open", none), 1);
   EXPECT_EQ(calls, (Calls{"v(v,-)"}));
 }
 
-class OptionStringTest : public DispatchTest {};
-
-TEST_F(OptionStringTest, SplitsAndDispatches) {
+// All arguments of a string are found before any is dispatched: bad quoting
+// reports the text from the opening quote and dispatches nothing, even when
+// the callback goes on.
+TEST_F(DispatchTest, OptionStrings) {
   EXPECT_EQ(parseOptionString(2, "  -bank 2\t-o \"my file.cfg\" -type\tS\n", kRecordingTable), 0);
-  EXPECT_EQ(calls, (Calls{"bank(bank,2)", "o(o,my file.cfg)", "type(type,S)"}));
-}
-
-TEST_F(OptionStringTest, EmptyOrBlankTextDispatchesNothing) {
-  EXPECT_EQ(parseOptionString(2, "", kRecordingTable), 0);
-  EXPECT_EQ(parseOptionString(2, " \t\r\n", kRecordingTable), 0);
-  EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(OptionStringTest, QuotingRulesReachTheHandler) {
   EXPECT_EQ(parseOptionString(2, "-o \"a\"\"b\" -type x\"y", kRecordingTable), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,a\"b)", "type(type,x\"y)"}));
-}
+  EXPECT_EQ(parseOptionString(2, " \t\r\n", kRecordingTable), 0);
+  EXPECT_EQ(calls, (Calls{"bank(bank,2)", "o(o,my file.cfg)", "type(type,S)", "o(o,a\"b)", "type(type,x\"y)"}));
 
-TEST_F(OptionStringTest, SyntaxErrorReportsFromTheQuoteAndDispatchesNothing) {
-  testing::errorResult = kContinue;  // even a callback that goes on fails the string
-  EXPECT_EQ(parseOptionString(2, "-v -o \"abc\"x -i", kRecordingTable), 1);
-  EXPECT_EQ(calls, (Calls{"syntax(\"abc\"x -i,-)"}));
   testing::resetRecorder();
-  EXPECT_EQ(parseOptionString(2, "-v \"open", kRecordingTable), 1);
-  EXPECT_EQ(calls, (Calls{"syntax(\"open,-)"}));
-}
-
-TEST_F(OptionStringTest, DispatchErrorGivesOne) {
   EXPECT_EQ(parseOptionString(2, "-v -bank", kRecordingTable), 1);
   EXPECT_EQ(calls, (Calls{"v(v,-)", "invalid(-bank,-)"}));
+  testing::resetRecorder();
+  testing::errorResult = kContinue;
+  EXPECT_EQ(parseOptionString(2, "-v -o \"abc\"x -i", kRecordingTable), 1);
+  EXPECT_EQ(parseOptionString(2, "-v \"open", kRecordingTable), 1);
+  EXPECT_EQ(calls, (Calls{"syntax(\"abc\"x -i,-)", "syntax(\"open,-)"}));
 }
 
-class ParseOptionsTest : public DispatchTest {
- protected:
-  void SetUp() override {
-    DispatchTest::SetUp();
-    unsetenv(kEnv);
+// The variable's text before an unquoted "|" (or "\|") is parsed before the
+// arguments, the rest after them; only mode 2 splits. The end callback runs
+// last, unless there were no arguments and the latest parse of the variable
+// found nothing.
+TEST_F(DispatchTest, MainEntryWithTheEnvironmentVariable) {
+  const struct {
+    const char* env;  // null: unset
+    Args args;
+    int mode;
+    int result;
+    Calls calls;
+  } cases[] = {
+      {nullptr, {"-bank", "1", "-v"}, 2, 0, {"bank(bank,1)", "v(v,-)", "end(-,-)"}},
+      {nullptr, {}, 2, kNothingParsed, {"noargs(-,-)"}},
+      {"", {}, 2, kNothingParsed, {"noargs(-,-)"}},
+      {"  \t ", {}, 2, kNothingParsed, {"noargs(-,-)"}},
+      {"| -v", {}, 2, kNothingParsed, {"noargs(-,-)"}},
+      {"-v", {}, 2, 0, {"v(v,-)", "end(-,-)"}},
+      {"-v |", {}, 2, 0, {"v(v,-)"}},
+      {"-chip 7027 | -o out.cfg", {"-bank", "1"}, 2, 0, {"chip(chip,7027)", "bank(bank,1)", "o(o,out.cfg)", "end(-,-)"}},
+      {"-o a.cfg|-v", {"-i"}, 2, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
+      {"-o a.cfg\\|-v", {"-i"}, 2, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
+      {"-o \"a | b\" -v", {"-i"}, 2, 0, {"o(o,a | b)", "v(v,-)", "i(i,-)", "end(-,-)"}},
+      {"-o a|b", {"-i"}, 0, 0, {"o(o,a|b)", "i(i,-)", "end(-,-)"}},
+      {"-V", {"-I"}, 0, 0, {"v(v,-)", "i(i,-)", "end(-,-)"}},
+      {"-V", {"-I"}, 2, 1, {"invalid(-V,-)"}},
+      {"-v \"bad", {"-i"}, 2, 1, {"syntax(\"bad,-)"}},
+      {"-v | -i", {"-nosuch"}, 2, 1, {"v(v,-)", "invalid(-nosuch,-)"}},
+      {"-v | -bank", {"-i"}, 2, 1, {"v(v,-)", "i(i,-)", "invalid(-bank,-)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "env " << (c.env ? c.env : "unset") << ", mode " << c.mode);
+    testing::resetRecorder();
+    if (c.env != nullptr) {
+      setenv(kEnv, c.env, 1);
+    } else {
+      unsetenv(kEnv);
+    }
+    EXPECT_EQ(parseOptions(c.mode, c.args, kEnv, kRecordingTable), c.result);
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(caseSensitive, c.mode == 2);
   }
-  void TearDown() override { unsetenv(kEnv); }
+  unsetenv(kEnv);
 
-  int parse(const Args& args, int mode = 2) { return parseOptions(mode, args, kEnv, kRecordingTable); }
-  static void setEnv(const char* text) { setenv(kEnv, text, 1); }
-};
-
-TEST_F(ParseOptionsTest, ArgumentsThenEndCallback) {
-  EXPECT_EQ(parse({"-bank", "1", "-v"}), 0);
-  EXPECT_EQ(calls, (Calls{"bank(bank,1)", "v(v,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, EndCallbackThatStopsGivesOne) {
+  testing::resetRecorder();
   testing::endResult = kStop;
-  EXPECT_EQ(parse({"-v"}), 1);
-}
-
-TEST_F(ParseOptionsTest, NothingToParse) {
-  EXPECT_EQ(parse({}), kNothingParsed);
-  EXPECT_EQ(calls, (Calls{"noargs(-,-)"}));
-  testing::resetRecorder();
-  setEnv("");
-  EXPECT_EQ(parse({}), kNothingParsed);
-  testing::resetRecorder();
-  setEnv("  \t ");
-  EXPECT_EQ(parse({}), kNothingParsed);
-  EXPECT_EQ(calls, (Calls{"noargs(-,-)"}));
-  EXPECT_EQ(parseOptions(2, Args{}, nullptr, kRecordingTable), kNothingParsed);
-}
-
-TEST_F(ParseOptionsTest, EnvironmentAloneIsEnough) {
-  setEnv("-v");
-  EXPECT_EQ(parse({}), 0);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, HeadBeforeArgumentsTailAfter) {
-  setEnv("-chip 7027 | -o out.cfg");
-  EXPECT_EQ(parse({"-bank", "1"}), 0);
-  EXPECT_EQ(calls, (Calls{"chip(chip,7027)", "bank(bank,1)", "o(o,out.cfg)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, SeparatorNeedsNoSpaces) {
-  setEnv("-o a.cfg|-v");
-  EXPECT_EQ(parse({"-i"}), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, EscapedSeparatorLosesItsBackslash) {
-  setEnv("-o a.cfg\\|-v");
-  EXPECT_EQ(parse({"-i"}), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, QuotedBarDoesNotSplit) {
-  setEnv("-o \"a | b\" -v");
-  EXPECT_EQ(parse({"-i"}), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,a | b)", "v(v,-)", "i(i,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, OnlyModeTwoSplits) {
-  setEnv("-o a|b");
-  EXPECT_EQ(parse({"-i"}, 0), 0);
-  EXPECT_EQ(calls, (Calls{"o(o,a|b)", "i(i,-)", "end(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, ErrorInHeadStopsBeforeArguments) {
-  setEnv("-v \"bad");
-  EXPECT_EQ(parse({"-i"}), 1);
-  EXPECT_EQ(calls, (Calls{"syntax(\"bad,-)"}));
-}
-
-TEST_F(ParseOptionsTest, ErrorInArgumentsSkipsTheTail) {
-  setEnv("-v | -i");
-  EXPECT_EQ(parse({"-nosuch"}), 1);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "invalid(-nosuch,-)"}));
-}
-
-TEST_F(ParseOptionsTest, ErrorInTailSkipsTheEndCallback) {
-  setEnv("-v | -bank");
-  EXPECT_EQ(parse({"-i"}), 1);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "i(i,-)", "invalid(-bank,-)"}));
-}
-
-TEST_F(ParseOptionsTest, HeadWithoutOptionsStillAsksForArguments) {
-  setEnv("| -v");
-  EXPECT_EQ(parse({}), kNothingParsed);
-  EXPECT_EQ(calls, (Calls{"noargs(-,-)"}));
-}
-
-TEST_F(ParseOptionsTest, EmptyTailWithoutArgumentsSkipsTheEndCallback) {
-  // The latest parse of the variable (its tail) found nothing and there were
-  // no arguments: the run ends quietly.
-  setEnv("-v |");
-  EXPECT_EQ(parse({}), 0);
-  EXPECT_EQ(calls, (Calls{"v(v,-)"}));
-}
-
-TEST_F(ParseOptionsTest, EntrySetsCaseMode) {
-  setEnv("-V");
-  EXPECT_EQ(parse({"-I"}, 0), 0);
-  EXPECT_EQ(calls, (Calls{"v(v,-)", "i(i,-)", "end(-,-)"}));
-  EXPECT_FALSE(caseSensitive);
-  EXPECT_EQ(parse({"-I"}, 2), 1);
-  EXPECT_TRUE(caseSensitive);
+  EXPECT_EQ(parseOptions(2, Args{"-v"}, nullptr, kRecordingTable), 1);
 }
 
 }  // namespace
