@@ -8,17 +8,6 @@ namespace varda::blocks {
 namespace {
 
 using testing::encoded;
-using testing::valueOf;
-
-TEST(MpxBlockTest, RangesOnly) {
-  MpxBlock block;
-  block.buildEmi4Items(3);
-  EXPECT_FALSE(block.checkAll());
-  EXPECT_TRUE(block.checkValue(1154, 8));
-  EXPECT_FALSE(block.checkValue(1154, 7));
-  EXPECT_TRUE(block.checkValue(6, 2));
-  EXPECT_EQ(valueOf(block, 6), 3u);
-}
 
 // The three latch-point words share tag 1158; a lookup finds LatchPoint1, and
 // decoding carries R1..R3 through unchanged.
