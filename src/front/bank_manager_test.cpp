@@ -22,32 +22,8 @@ TEST_F(BankManagerTest, CountsOnlyTheBanksOfTheChip) {
   EXPECT_EQ(bankManager().bankTypeOf(5), kPeripheral);
 }
 
-TEST_F(BankManagerTest, CountsDramAndSdramOnEmi23) {
-  run("-chip 7021 -type D -bank 1 -type S");
-  bankManager().countBankTypes();
-  EXPECT_EQ(bankManager().dramBanks(), 1);
-  EXPECT_EQ(bankManager().sdramBanks(), 1);
-}
-
-TEST_F(BankManagerTest, PrepareSetsTheInitialisationRegisterWhenAnyBankNeedsIt) {
-  run("-chip 7021");
-  bankManager().countBankTypes();
-  bankManager().prepareRegisters();
-  EXPECT_EQ(word(16), 0u);
-  run("-bank 1 -type D");
-  bankManager().countBankTypes();
-  bankManager().prepareRegisters();
-  EXPECT_EQ(word(16), 1u);
-}
-
-TEST_F(BankManagerTest, PrepareSwitchesOnTheSdramClockOfChip7025) {
-  run("-chip 7021 -type S -chip 7025 -padlogic 0 -padlogic-off");
-  bankManager().countBankTypes();
-  bankManager().prepareRegisters();
-  EXPECT_EQ(word(19), 3u << 10);
-  EXPECT_TRUE(bankManager().emi23().padlogicShown);
-}
-
+// The status words are not written to the procedure; the bank manager stores
+// them before every output.
 TEST_F(BankManagerTest, PrepareStoresTheEmi4StatusWordsAndInitialisation) {
   run("-chip 7027 -numofbanks 4 -type S -bank 2 -type M -lock 5");
   bankManager().countBankTypes();
@@ -60,13 +36,10 @@ TEST_F(BankManagerTest, PrepareStoresTheEmi4StatusWordsAndInitialisation) {
   EXPECT_EQ(word(23), 5u);
 }
 
-TEST_F(BankManagerTest, ChipItemShowsThePadlogicEvenWhenRefused) {
+TEST_F(BankManagerTest, RefusedChipItemAndMissingBank) {
   EXPECT_EQ(bankManager().setChipItem(8, 6), 1);
-  EXPECT_TRUE(bankManager().emi23().padlogicShown);
+  EXPECT_TRUE(bankManager().emi23().padlogicShown);  // shown even when refused
   EXPECT_EQ(word(19), 0u);
-}
-
-TEST_F(BankManagerTest, ResetOfAMissingBankIsAnError) {
   ::testing::internal::CaptureStdout();
   bankManager().resetBank(4);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "varda: Error: unsupported bank number 4\n");

@@ -74,6 +74,11 @@ TEST_F(ReadMode, DecodeFillsTheEmi23WordsAndMarksTheRestUnset) {
   EXPECT_EQ(state.bankWords[0], kUnset);
   EXPECT_EQ(state.bankWords[1], 7u);
   EXPECT_EQ(state.chipWords[kEmi23ModeWord], kUnset);
+  // A failed read keeps the words read before the failing line, and says so.
+  EXPECT_EQ(decode(state, "poke 0x2000 0x1\npoke 0x2004 0x10000\n", false),
+            "varda: Error reading configuration file: not a valid register value at line:2\n"
+            "varda: Error: read option file failure\n");
+  EXPECT_EQ(state.bankWords[0], 1u);
 }
 
 TEST_F(ReadMode, DecodeOnEmi4UsesAndRecordsTheBaseAddress) {
@@ -85,14 +90,6 @@ TEST_F(ReadMode, DecodeOnEmi4UsesAndRecordsTheBaseAddress) {
   EXPECT_EQ(state.bankWords[23], 0xffffffffu);
   EXPECT_EQ(state.chipWords[kEmi4ModeWord], 0x00220033u);
   EXPECT_EQ(state.chipWords[kEmi4LockWord], kUnset);
-}
-
-TEST_F(ReadMode, FailedDecodeKeepsTheWordsReadBeforeAndSaysSo) {
-  ReadBackState state;
-  EXPECT_EQ(decode(state, "poke 0x2000 0x1\npoke 0x2004 0x10000\n", false),
-            "varda: Error reading configuration file: not a valid register value at line:2\n"
-            "varda: Error: read option file failure\n");
-  EXPECT_EQ(state.bankWords[0], 1u);
 }
 
 TEST_F(ReadMode, ReadFileRunsTheFilesOneProcedureIntoATemporaryFile) {
@@ -116,6 +113,7 @@ TEST_F(ReadMode, ReadFileRunsTheFilesOneProcedureIntoATemporaryFile) {
   EXPECT_FALSE(std::filesystem::exists(gLog.sinkPath));
 }
 
+// A procedure named by option is run without looking for one in the file.
 TEST_F(ReadMode, ReadFileRunsTheNamedProcedureWithoutLookingForOne) {
   settings().readFile = "no-such-file.cfg";
   settings().readProcName = "init";
@@ -126,64 +124,20 @@ TEST_F(ReadMode, ReadFileRunsTheNamedProcedureWithoutLookingForOne) {
   EXPECT_EQ(readBackState().procName, "init");
 }
 
-TEST_F(ReadMode, ReadFileWithoutAProcedureEndsTheRun) {
-  writeFile(file_, "poke 0x2000 0x1\n");
-  settings().readFile = file_;
-  EXPECT_EXIT(runReadFile(), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(ReadMode, ReadFileWithoutAnInterpreterEndsTheRun) {
-  writeFile(file_, "proc setup {\n}\n");
-  settings().readFile = file_;
-  setReadFileRunner(nullptr);
-  EXPECT_EXIT(runReadFile(), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(ReadMode, CurrentParametersComeFromTheWrittenProcedure) {
-  run("-chip 7021 -bank 2 -type D -bank 1 -type D -castime 4 -padlogic-off");
-  const std::string lines = testing::streamText([](std::FILE* stream) { showCurrentParameters(stream); });
-  EXPECT_NE(lines.find("\n\nemi  -bank 1 -type DRAM\n"), std::string::npos) << lines;
-  EXPECT_NE(lines.find("emi  -rastime 1 -castime 4 -rase1time 1 -rase2time 0 \n"), std::string::npos) << lines;
-  EXPECT_EQ(lines.find("mpeg"), std::string::npos);
-  // The run's own read-back state is not touched.
-  EXPECT_EQ(readBackState().bankWords[0], kUnset);
-}
-
+// -zdump-r lists the words the last read wrote; showing the current
+// parameters leaves them alone.
 TEST_F(ReadMode, DumpListsTheWordsTheReadWrote) {
   ::testing::internal::CaptureStdout();
   dumpReadBackWords();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   writeFile(file_, "poke 0x2004 0x12\npoke 0x2070 0xc00\n");
   readBackState().decodePokes(file_);
+  testing::streamText([](std::FILE* stream) { showCurrentParameters(stream); });
   ::testing::internal::CaptureStdout();
   dumpReadBackWords();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(),
             "i =  1, which contains 0x12\n"
             "j =  2, which contains 0xc00\n");
-}
-
-// ---------------------------------------------------------------------------
-// The options.
-
-TEST_F(ReadMode, SecondReadOptionIsRefused) {
-  EXPECT_EQ(run("-read a.cfg -read b.cfg"), "varda: Error: invalid use of the read option\n");
-  EXPECT_EQ(settings().readMode, 1);
-  EXPECT_EQ(settings().readFile, "a.cfg");
-}
-
-TEST_F(ReadMode, InteractiveOptionsAreRefusedOutsideInteractiveMode) {
-  EXPECT_EQ(run("-io out.cfg -icfg -iro p.dat -iparameters"),
-            "varda: Error: -io out.cfg not valid as not in interactive mode\n"
-            "varda: Error: -icfg not valid as not in interactive mode\n"
-            "varda: Error: -iro p.dat not valid as not in interactive mode\n"
-            "varda: Error: -iparameters not valid as not in interactive mode\n");
-  EXPECT_FALSE(std::filesystem::exists("out.cfg"));
-}
-
-TEST_F(ReadMode, ParametersAreNotShownInReadMode) {
-  settings().interactive = 1;
-  EXPECT_EQ(run("-read a.cfg -iparameters"), "varda: Error: invalid use of the read/parameters option\n");
-  EXPECT_EQ(settings().readMode, 1);
 }
 
 TEST_F(ReadMode, InteractiveReadRunsThePendingFileOnceAndWritesTheParameters) {
@@ -202,30 +156,6 @@ TEST_F(ReadMode, InteractiveReadRunsThePendingFileOnceAndWritesTheParameters) {
   EXPECT_EQ(gLog.procName, "");
   EXPECT_NE(fileText(dat).find("-type DRAM"), std::string::npos);
   std::remove(dat.c_str());
-}
-
-TEST_F(ReadMode, InteractiveProcedureIsWrittenOrShownNow) {
-  settings().interactive = 1;
-  const std::string cfg = ::testing::TempDir() + "read_mode_test_io.cfg";
-  EXPECT_EQ(run("-io " + cfg), "");
-  EXPECT_TRUE(fileText(cfg).ends_with("  poke 0x00002060   0x0000\n\n}\n"));
-  std::remove(cfg.c_str());
-  const std::string shown = run("-icfg");
-  EXPECT_EQ(shown.substr(0, 2), "\n#");
-  EXPECT_TRUE(shown.ends_with("  poke 0x00002060   0x0000\n\n}\n"));
-}
-
-TEST_F(ReadMode, InteractiveParametersGoToStandardOutput) {
-  settings().interactive = 1;
-  const std::string shown = run("-chip 7021 -mpeg 1 -iparameters");
-  EXPECT_TRUE(shown.starts_with("varda: Warning: option -mpeg not supported by chip 7021\n"
-                                "\nemi  -chip 7021\n\n\nemi  -bank 0 -type Peripheral\n"))
-      << shown;
-  EXPECT_TRUE(shown.ends_with("\n\n"
-                              "emi  -bank3subdecode 0 -clockenable 0 -clocktristate 1 -subbanksize-padlogic 4\n"
-                              "emi  -mpeg 1 -mwait 0 -mshift0 0 -mshift1 0\n"
-                              "emi  -mshift2 0 -mshift3 0\n"))
-      << shown;
 }
 
 }  // namespace
