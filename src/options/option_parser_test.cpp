@@ -151,7 +151,6 @@ TEST_F(DispatchTest, MainEntryWithTheEnvironmentVariable) {
   } cases[] = {
       {nullptr, {"-bank", "1", "-v"}, 2, 0, {"bank(bank,1)", "v(v,-)", "end(-,-)"}},
       {nullptr, {}, 2, kNothingParsed, {"noargs(-,-)"}},
-      {"", {}, 2, kNothingParsed, {"noargs(-,-)"}},
       {"  \t ", {}, 2, kNothingParsed, {"noargs(-,-)"}},
       {"| -v", {}, 2, kNothingParsed, {"noargs(-,-)"}},
       {"-v", {}, 2, 0, {"v(v,-)", "end(-,-)"}},
