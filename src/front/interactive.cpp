@@ -5,6 +5,7 @@
 
 #include "front/entry.h"
 #include "front/run_settings.h"
+#include "front/tool_info.h"
 #include "options/option_record.h"
 #include "support/format.h"
 
@@ -14,6 +15,13 @@ namespace {
 // A line is read in pieces of at most this many characters; each piece is
 // parsed as a line of its own.
 constexpr int kPieceLength = 99;
+
+// An "-i" on an interactive line starts a loop inside the running one (a
+// "q" then returns to the outer loop). Each level holds a stack frame, so the
+// nesting is bounded: input made of "-i" lines must not exhaust the stack.
+// Past this depth "-i" is refused with an error and the current loop goes on.
+constexpr int kMaxNesting = 64;
+int nesting = 0;
 
 void prompt() {
   support::out("> ");
@@ -35,7 +43,13 @@ void runInteractiveLoop(std::FILE* input) {
 }
 
 int enterInteractive(OptText, OptText, const void*) {
+  if (nesting >= kMaxNesting) {
+    support::out("%s: Error: interactive mode nested more than %d levels deep\n", kProgramName, kMaxNesting);
+    return options::kContinue;
+  }
+  ++nesting;
   runInteractiveLoop(stdin);
+  --nesting;
   return options::kContinue;
 }
 
