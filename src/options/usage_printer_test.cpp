@@ -102,6 +102,10 @@ TEST(UsagePage, WidthIsAtLeastFour) {
                 "Options include:\n"
                 "     nameless\n"
                 "     no argument\n");
+  // A nameless flag alone needs three columns: the width stays four.
+  const OptionRecord flagOnly[] = {table[0], table[2]};
+  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, flagOnly); }),
+            kQuietHeading + "Options include:\n     nameless\n");
 }
 
 TEST(UsagePage, NoteOfOneLineWithoutVariable) {
