@@ -1,6 +1,7 @@
 #include "front/parameters_writer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -113,7 +114,9 @@ TEST_F(Emi4ParameterLines, Chip7027WritesTheGeneralConfigurationItemByItem) {
 
 class ParametersFile : public testing::OptionRunTest {
  protected:
-  const std::string path_ = ::testing::TempDir() + "parameters_writer_test.dat";
+  // Named after the process: test processes may run side by side.
+  const std::string stem_ = ::testing::TempDir() + "parameters_writer_test_" + std::to_string(::getpid());
+  const std::string path_ = stem_ + ".dat";
   void TearDown() override {
     std::remove(path_.c_str());
     OptionRunTest::TearDown();
@@ -150,7 +153,7 @@ TEST_F(ParametersFile, HeaderThenProcedureNameThenLinesAndReadModeEnds) {
 TEST_F(ParametersFile, DefaultNameIsTheProcedureNameWithDat) {
   ReadBackState state;
   state.sourceFile = "in.cfg";
-  state.procName = ::testing::TempDir() + "parameters_writer_test";
+  state.procName = stem_;
   writeParameters(state, std::nullopt);
   EXPECT_TRUE(testing::fileText(path_).ends_with("emi  -proc-name " + *state.procName + " "));
 }

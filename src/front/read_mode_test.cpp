@@ -58,7 +58,8 @@ class ReadMode : public testing::OptionRunTest {
     return ::testing::internal::GetCapturedStdout();
   }
 
-  const std::string file_ = ::testing::TempDir() + "read_mode_test.cfg";
+  // Named after the process: test processes may run side by side.
+  const std::string file_ = ::testing::TempDir() + "read_mode_test_" + std::to_string(::getpid()) + ".cfg";
 };
 
 TEST_F(ReadMode, DecodeFillsTheEmi23WordsAndMarksTheRestUnset) {
@@ -144,7 +145,7 @@ TEST_F(ReadMode, InteractiveReadRunsThePendingFileOnceAndWritesTheParameters) {
   settings().interactive = 1;
   writeFile(file_, "proc setup {\n}\n");
   gLog.pokes = "poke 0x2000 0x2418\n";
-  const std::string dat = ::testing::TempDir() + "read_mode_test.dat";
+  const std::string dat = file_ + ".dat";
   EXPECT_EQ(run("-read " + file_ + " -iro " + dat), "");
   EXPECT_FALSE(settings().readFile);
   EXPECT_EQ(settings().readMode, 0);
