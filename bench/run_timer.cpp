@@ -76,7 +76,8 @@ double timeOneRun(const std::vector<std::string>& argv, const std::string& direc
   posix_spawn_file_actions_destroy(&actions);
 
   if (spawned != 0) die(std::string("cannot start ") + cargv[0] + ": " + std::strerror(spawned));
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) die(std::string(cargv[0]) + " did not exit with status 0");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    die(std::string(cargv[0]) + " did not exit with status 0");
   return std::chrono::duration<double, std::micro>(end - start).count();
 }
 

@@ -19,6 +19,7 @@ using enum Relation;
 // check. Tested from an edge or the delay the comparison is strict, tested
 // from the CAS time it is not; the CAS time is not tested against CASe2Time or
 // the sum of the edges. Both edge rules print the same text for the sum test.
+// clang-format off
 constexpr TimingTest kDramRules[] = {
     {kDataDriveDelay, kAbove,           kCASTime,        0,          "(DatatDriveDelay > CASTime)"},
     {kCASe2Time,      kAbove,           kCASTime,        0,          "(CASe2Time > CASTime)"},
@@ -28,6 +29,7 @@ constexpr TimingTest kDramRules[] = {
     {kCASTime,        kAtMost,          kDataDriveDelay, 0,          "(CASTime < DatatDriveDelay)"},
     {kCASTime,        kAtMost,          kCASe1Time,      0,          "(CASTime < CASe1Time)"},
 };
+// clang-format on
 
 }  // namespace
 

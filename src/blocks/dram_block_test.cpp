@@ -22,6 +22,7 @@ constexpr std::uint32_t kCASTime = 1097;
 // DataDriveDelay 0) with `given` set first. Strict from an edge or the delay,
 // not from the CAS time.
 TEST(DramBlockTest, TimingRules) {
+  // clang-format off
   const struct {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
     std::uint32_t tag;
@@ -40,6 +41,7 @@ TEST(DramBlockTest, TimingRules) {
       {{{kDataDriveDelay, 1}, {kCASe1Time, 4}}, kCASTime, 4, ""},
       {{{kCASe1Time, 2}}, kCASTime, 2, ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
     DramBlock block;

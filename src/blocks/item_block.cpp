@@ -69,8 +69,7 @@ void ItemBlock::decode(ConstImageWords image) {
 MemoryItem& ItemBlock::addItem(std::uint32_t tag, std::uint32_t type, std::string_view name,
                                std::uint32_t max, std::uint32_t min, std::uint32_t shift,
                                std::uint32_t defaultValue, std::vector<MemoryTransfer> transfers) {
-  return items_.emplace_back(tag, *this, type, name, max, min, shift, defaultValue,
-                             std::move(transfers));
+  return items_.emplace_back(tag, *this, type, name, max, min, shift, defaultValue, std::move(transfers));
 }
 
 void ItemBlock::addTable(std::span<const catalogue::ItemRow> table, catalogue::BankWords words) {

@@ -52,9 +52,9 @@ class ItemBlock {
   void decode(ConstImageWords image);
 
   /// Appends an item (arguments as MemoryItem's, without the block); the block owns it.
-  MemoryItem& addItem(std::uint32_t tag, std::uint32_t type, std::string_view name,
-                      std::uint32_t max, std::uint32_t min, std::uint32_t shift,
-                      std::uint32_t defaultValue, std::vector<MemoryTransfer> transfers);
+  MemoryItem& addItem(std::uint32_t tag, std::uint32_t type, std::string_view name, std::uint32_t max,
+                      std::uint32_t min, std::uint32_t shift, std::uint32_t defaultValue,
+                      std::vector<MemoryTransfer> transfers);
   /// Appends one item per row, in row order, with R0..R3 and MODE on `words`.
   void addTable(std::span<const catalogue::ItemRow> table, catalogue::BankWords words = {});
 

@@ -14,6 +14,7 @@ namespace varda::blocks::catalogue {
 inline constexpr std::uint32_t kAll32 = 0xFFFFFFFF;
 
 // Peripheral block (bank type code 2), common table, built for both generations.
+// clang-format off
 inline constexpr ItemRow kPeripheralCommon[] = {
     {1109, "CSactive",   2, 0, 3, 1, 0, R0(10, 9)},
     {1110, "OEactive",   2, 0, 3, 1, 0, R0(8, 7)},
@@ -21,8 +22,10 @@ inline constexpr ItemRow kPeripheralCommon[] = {
     {1102, "PortSize",   2, 1, 3, 1, 0, R0(4, 3)},
     {1167, "DeviceType", 0, 1, 4, 1, 0, R0(2, 0)},
 };
+// clang-format on
 
 // Peripheral block, EMI2/3 table.
+// clang-format off
 inline constexpr ItemRow kPeripheralEmi23[] = {
     {1104, "DataDriveDelay",  1, 0, 7,  5,  0, R0(15, 13)},
     {1105, "BusReleaseTime",  1, 0, 3,  2,  0, R0(12, 11)},
@@ -42,8 +45,10 @@ inline constexpr ItemRow kPeripheralEmi23[] = {
     {1121, "BEe2TimeWrite",   1, 0, 3,  0,  0, R2(1, 0)},
     {1103, "LatchPoint",      2, 0, 2,  0,  0, R3(1, 0)},
 };
+// clang-format on
 
 // Peripheral block, EMI4 table.
+// clang-format off
 inline constexpr ItemRow kPeripheralEmi4[] = {
     {1162, "WEuseOEconfig",       2, 0, 1,   0,  0, R0(26)},
     {1163, "WaitPolarity",        2, 0, 1,   0,  0, R0(25)},
@@ -72,8 +77,10 @@ inline constexpr ItemRow kPeripheralEmi4[] = {
     {1187, "DataHoldDelay",       2, 0, 1,   0,  0, R3(1)},
     {1188, "BurstMode",           2, 0, 1,   0,  0, R3(0)},
 };
+// clang-format on
 
 // SDRAM block (bank type code 1), common table, built for both generations.
+// clang-format off
 inline constexpr ItemRow kSdramCommon[] = {
     {1135, "ShiftAmount",  1, 7, 14,    8, 7, R0(7, 5)},
     {1137, "PortSize",     2, 1, 3,     1, 0, R0(4, 3)},
@@ -83,8 +90,10 @@ inline constexpr ItemRow kSdramCommon[] = {
     {1145, "BurstType",    2, 0, 1,     0, 0, MODE(3)},
     {1146, "BurstLength",  1, 0, 7,     2, 0, MODE(2, 0)},
 };
+// clang-format on
 
 // SDRAM block, EMI2/3 table.
+// clang-format off
 inline constexpr ItemRow kSdramEmi23[] = {
     {1126, "DataDriveDelay",    2, 0, 1,       0, 0, R0(13)},
     {1127, "BusReleaseTime",    2, 1, 2,       1, 1, R0(12)},
@@ -102,8 +111,10 @@ inline constexpr ItemRow kSdramEmi23[] = {
     {1147, "fake",              1, 0, 1,       0, 0, REG(16, 0)},
     {1143, "LatencyMode",       1, 1, 4,       2, 0, MODE(6, 4)},
 };
+// clang-format on
 
 // SDRAM block, EMI4 table.
+// clang-format off
 inline constexpr ItemRow kSdramEmi4[] = {
     {1189, "Strobeonfalling",       1, 0, 1,       0, 0, R0(26)},
     {1190, "BusReleaseTimeEMI4",    1, 1, 4,       2, 1, R0(14, 13)},
@@ -121,8 +132,10 @@ inline constexpr ItemRow kSdramEmi4[] = {
     {1155, "fake0",                 1, 0, 1,       0, 0, REG(29, 0)},
     {1156, "fake1",                 1, 0, 1,       0, 0, REG(26, 0)},
 };
+// clang-format on
 
 // DRAM block (bank type code 0), EMI2/3 only, one table.
+// clang-format off
 inline constexpr ItemRow kDram[] = {
     {1050, "DataDriveDelay",  2, 0, 1,       0, 0, R0(13)},
     {1084, "BusReleaseTime",  2, 1, 2,       1, 1, R0(12)},
@@ -145,8 +158,10 @@ inline constexpr ItemRow kDram[] = {
     {1087, "LatchPoint",      2, 0, 1,       0, 0, R3(0)},
     {1147, "fake",            1, 0, 1,       0, 0, REG(16, 0)},
 };
+// clang-format on
 
 // MPX block (bank type code 3), EMI4 only, one table.
+// clang-format off
 inline constexpr ItemRow kMpx[] = {
     {1148, "Strobeonfalling", 2, 0, 1,      0, 0, R0(26)},
     {1149, "WaitPolarity",    2, 0, 1,      1, 0, R0(25)},
@@ -160,8 +175,10 @@ inline constexpr ItemRow kMpx[] = {
     {1158, "LatchPoint2",     2, 0, kAll32, 0, 0, R2(31, 0)},
     {1158, "LatchPoint3",     2, 0, kAll32, 0, 0, R3(31, 0)},
 };
+// clang-format on
 
 // General-configuration block, EMI4 only (chip-wide).
+// clang-format off
 inline constexpr ItemRow kGencfg[] = {
     {0,    "CSAType",          0, 0, 1,    0, 0, REG(25, 0)},
     {1,    "CSBType",          0, 0, 1,    0, 0, REG(25, 1)},
@@ -190,9 +207,11 @@ inline constexpr ItemRow kGencfg[] = {
     {1161, "EMI4mpxclksel",    1, 0, 3,    2, 0, REG(33, 1, 0)},
     {1161, "EMI4clkenable",    1, 0, 1,    0, 0, REG(34, 0)},
 };
+// clang-format on
 
 // Padlogic block, EMI2/3 only (chip-wide). "MemshiftBank3" is built twice,
 // identically: lookups by tag 3 reach the first, decoding sets both.
+// clang-format off
 inline constexpr ItemRow kPadlogic[] = {
     {0,  "MemshiftBank0",        0, 0, 1, 0, 0, REG(19, 0)},
     {1,  "MemshiftBank1",        0, 0, 1, 0, 0, REG(19, 1)},
@@ -206,5 +225,6 @@ inline constexpr ItemRow kPadlogic[] = {
     {10, "SDRAMclktristate7025", 0, 0, 1, 0, 0, REG(19, 11)},
     {8,  "subbanksize7025",      2, 0, 5, 0, 0, REG(19, 9, 7)},
 };
+// clang-format on
 
 }  // namespace varda::blocks::catalogue

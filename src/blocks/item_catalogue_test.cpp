@@ -16,6 +16,7 @@ struct NamedTable {
   bool chipWide;
 };
 
+// clang-format off
 const NamedTable kTables[] = {
     {"PeripheralCommon", kPeripheralCommon, false},
     {"PeripheralEmi23", kPeripheralEmi23, false},
@@ -28,6 +29,7 @@ const NamedTable kTables[] = {
     {"Gencfg", kGencfg, true},
     {"Padlogic", kPadlogic, true},
 };
+// clang-format on
 
 std::uint32_t fieldWidth(const Placement& bits) {
   std::uint32_t width = 0;

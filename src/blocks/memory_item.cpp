@@ -7,9 +7,8 @@
 
 namespace varda::blocks {
 
-MemoryItem::MemoryItem(std::uint32_t tag, const ItemBlock& block, std::uint32_t type,
-                       std::string_view name, std::uint32_t max, std::uint32_t min,
-                       std::uint32_t shift, std::uint32_t defaultValue,
+MemoryItem::MemoryItem(std::uint32_t tag, const ItemBlock& block, std::uint32_t type, std::string_view name,
+                       std::uint32_t max, std::uint32_t min, std::uint32_t shift, std::uint32_t defaultValue,
                        std::vector<MemoryTransfer> transfers)
     : name_(name),
       tag_(tag),

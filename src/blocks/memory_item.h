@@ -61,7 +61,7 @@ class MemoryItem {
   std::uint32_t value_;     ///< current value in the user's units
   std::uint32_t shift_;     ///< value - shift is the stored field
   std::uint32_t defaultValue_;
-  std::uint32_t type_;      ///< classification 0, 1 or 2, shown by dump
+  std::uint32_t type_;                     ///< classification 0, 1 or 2, shown by dump
   std::vector<MemoryTransfer> transfers_;  ///< in order; together they make the field
 };
 

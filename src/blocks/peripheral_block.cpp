@@ -32,6 +32,7 @@ using enum Relation;
 // drive delay must be less than twice the write access time; each rule is
 // tested from the access time and from each edge. Tags of the EMI4 table have
 // no tests.
+// clang-format off
 constexpr TimingTest kPeripheralRules[] = {
     {kDataDriveDelay,  kTwiceAbove,      kAccessTimeWrite, 0,              "(DataDriveDelay > (2*)AccessTimeWrite)"},
     {kAccessTimeWrite, kBelowTwice,      kDataDriveDelay,  0,              "((2*)AccessTimeWrite < DataDriveDelay)"},
@@ -54,6 +55,7 @@ constexpr TimingTest kPeripheralRules[] = {
     {kBEe1TimeRead,    kDifferenceAbove, kAccessTimeRead,  kBEe2TimeRead,  "(BEe1TimeRead >= AccessTimeRead - BEe2TimeRead)"},
     {kBEe1TimeWrite,   kDifferenceAbove, kAccessTimeWrite, kBEe2TimeWrite, "(BEe1TimeWrite >= AccessTimeWrite - BEe2TimeWrite)"},
 };
+// clang-format on
 
 }  // namespace
 

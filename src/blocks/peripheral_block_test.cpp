@@ -32,6 +32,7 @@ constexpr std::uint32_t kBEe1TimeWrite = 1123;
 // Every EMI2/3 rule, failing and (where it matters) passing, from the defaults
 // (both access times 10, every edge 0, DataDriveDelay 5) with `given` set first.
 TEST(PeripheralBlockTest, TimingRules) {
+  // clang-format off
   const struct {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
     std::uint32_t tag;
@@ -88,6 +89,7 @@ TEST(PeripheralBlockTest, TimingRules) {
       // AccessTimeRead - CSe2TimeRead wraps to a large number and passes.
       {{{kAccessTimeRead, 2}, {kCSe2TimeRead, 3}}, kCSe1TimeRead, 3, ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
     PeripheralBlock block;

@@ -29,8 +29,8 @@ bool passes(const TimingTest& test, const ItemBlock& block, std::uint32_t v) {
 }  // namespace
 
 // Tests of one tag run in table order; the first failure ends the check.
-CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& block,
-                            const char* group, std::uint32_t tag, std::uint32_t value) {
+CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& block, const char* group,
+                            std::uint32_t tag, std::uint32_t value) {
   for (const TimingTest& test : table) {
     if (test.tag != tag || passes(test, block, value)) continue;
     support::out("%s: Error: %s %s\n", support::kProgramName, group, test.message);

@@ -35,7 +35,7 @@ struct TimingTest {
 /// prints "<program>: Error: <group> <message>\n" to standard output and gives
 /// {1, tag}; the remaining tests are not run. A tag with no tests passes.
 /// An operand item the block lacks counts as 0.
-CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& block,
-                            const char* group, std::uint32_t tag, std::uint32_t value);
+CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& block, const char* group,
+                            std::uint32_t tag, std::uint32_t value);
 
 }  // namespace varda::blocks

@@ -52,7 +52,8 @@ int BankManager::setChipItem(std::uint32_t tag, std::uint32_t value) {
 
 // Order: the bank type first (an error line), then on EMI4 the lock (a warning
 // line), then the register set.
-int BankManager::setBankItem(std::uint32_t tag, std::uint32_t value, int type, const std::string& optionName) {
+int BankManager::setBankItem(std::uint32_t tag, std::uint32_t value, int type,
+                             const std::string& optionName) {
   const RunSettings& run = settings();
   if (currentBankType() != type) {
     support::out("%s: Error: incorrect bank type for option -%s\n", kProgramName, optionName.c_str());
@@ -78,8 +79,8 @@ int BankManager::bankTypeOf(int bank) {
 int BankManager::bankLocked() {
   const RunSettings& run = settings();
   if ((run.lockedBanks >> run.currentBank & 1u) == 0) return 0;
-  support::out("%s: Warning: Bank %d locked check EMI4.LOCK register at 0x%x\n", kProgramName, run.currentBank,
-               run.emi4Base + run.lockRegOffset);
+  support::out("%s: Warning: Bank %d locked check EMI4.LOCK register at 0x%x\n", kProgramName,
+               run.currentBank, run.emi4Base + run.lockRegOffset);
   return 1;
 }
 

@@ -9,7 +9,13 @@
 namespace varda::front {
 
 /// Bank type codes shared with the register model; 4 means a bank without a block.
-enum BankType : int { kDram = 0, kSdram = 1, kPeripheral = 2, kMpx = 3, kNoType = 4 };
+enum BankType : int {
+  kDram = 0,
+  kSdram = 1,
+  kPeripheral = 2,
+  kMpx = 3,
+  kNoType = 4
+};
 
 /// The one way the front end changes register images: routes parameters, raw
 /// register words and bank types to the register set of the selected EMI

@@ -35,6 +35,7 @@ struct ChipRow {
   bool clockTristate;  // setChipItem(10, 1) before the generation changes
 };
 
+// clang-format off
 constexpr ChipRow kChips[] = {
     // number  generation  item 9  item 10
     {2,        2,          false,  false},
@@ -46,6 +47,7 @@ constexpr ChipRow kChips[] = {
     {7027,     4,          false,  false},
     {7029,     3,          false,  true},
 };
+// clang-format on
 
 /// The generic generation names that -chip takes besides chip numbers.
 struct GenerationName {
@@ -53,9 +55,11 @@ struct GenerationName {
   int number;
 };
 
+// clang-format off
 constexpr GenerationName kGenerationNames[] = {
     {"emi2", 2}, {"EMI2", 2}, {"emi3", 3}, {"EMI3", 3}, {"emi4", 4}, {"EMI4", 4},
 };
+// clang-format on
 
 /// The three spellings of each bank type that -type accepts.
 struct TypeSpelling {
@@ -63,12 +67,14 @@ struct TypeSpelling {
   int type;
 };
 
+// clang-format off
 constexpr TypeSpelling kTypeSpellings[] = {
     {"Peripheral", kPeripheral}, {"P", kPeripheral}, {"peripheral", kPeripheral},
     {"DRAM", kDram},             {"D", kDram},       {"dram", kDram},
     {"SDRAM", kSdram},           {"S", kSdram},      {"sdram", kSdram},
     {"MPX", kMpx},               {"M", kMpx},        {"mpx", kMpx},
 };
+// clang-format on
 
 bool isEmi4() { return settings().emiGeneration == 4; }
 bool sixBanks() { return settings().emi4BankCount != 4; }
@@ -84,9 +90,7 @@ void selectEmi23Type(int type, const std::string& text) {
   BankManager& banks = bankManager();
   const int bank = run.currentBank;
   switch (type) {
-    case kPeripheral:
-      banks.emi23().setBankType(bank, kPeripheral);
-      return;
+    case kPeripheral: banks.emi23().setBankType(bank, kPeripheral); return;
     case kDram:
       if (run.chipNumber != 0 && (bank == 2 || bank == 3)) {
         out("%s: %s: option -%s %s not supported by chip %s in banks 2/3\n", kProgramName, "Error", "type",
@@ -104,8 +108,7 @@ void selectEmi23Type(int type, const std::string& text) {
       banks.emi23().setBankType(bank, kSdram);
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
-    default:
-      reportNotSupportedValue("Error", "type", text);
+    default: reportNotSupportedValue("Error", "type", text);
   }
 }
 
@@ -115,16 +118,13 @@ void selectEmi4Type(int type, const std::string& text) {
   const int bank = run.currentBank;
   switch (type) {
     case kPeripheral:
-    case kMpx:
-      banks.emi4().setBankType(bank, type);
-      return;
+    case kMpx: banks.emi4().setBankType(bank, type); return;
     case kSdram:
       banks.emi4().setBankType(bank, kSdram);
       banks.setBankItem(kSdramModeReg, kEmi4SdramModeDefault, kSdram, "default");
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
-    default:
-      reportNotSupportedValue("Error", "type", text);
+    default: reportNotSupportedValue("Error", "type", text);
   }
 }
 

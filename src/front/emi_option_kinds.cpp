@@ -12,6 +12,7 @@ constexpr EmiKind kFlag = EmiKind::kFlag;
 constexpr EmiKind kNo = EmiKind::kNotSupported;
 
 // Columns: name, kind, declared with a text argument (not-supported rows only).
+// clang-format off
 constexpr EmiOption kEmiOptions[] = {
     {"accesstimeread", kDec},
     {"accesstimewrite", kDec},
@@ -137,6 +138,7 @@ constexpr EmiOption kEmiOptions[] = {
     {"waitstatesread", kDec},
     {"waitstateswrite", kDec},
 };
+// clang-format on
 
 }  // namespace
 
@@ -150,7 +152,8 @@ const EmiOption* findEmiOption(std::string_view name) {
 }
 
 std::string emiNumberPiece(const EmiOption& option, std::uint32_t value) {
-  if (option.kind == EmiKind::kHexadecimal) return support::format(" -%s %x ", option.name, static_cast<unsigned>(value));
+  if (option.kind == EmiKind::kHexadecimal)
+    return support::format(" -%s %x ", option.name, static_cast<unsigned>(value));
   return support::format(" -%s %d ", option.name, static_cast<int>(value));
 }
 

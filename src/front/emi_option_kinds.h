@@ -10,11 +10,11 @@ namespace varda::front {
 /// How the emi interpreter command reads an option's argument and how the
 /// option reaches the option line it builds.
 enum class EmiKind {
-  kDecimal,      // a number, re-written in decimal: " -name %d "
-  kText,         // a text, passed as it is: " -name %s "
-  kHexadecimal,  // a number, re-written in hexadecimal without prefix: " -name %x "
-  kFlag,         // no argument: " -name "
-  kNotSupported, // nothing reaches the line; "option not supported in command file"
+  kDecimal,       // a number, re-written in decimal: " -name %d "
+  kText,          // a text, passed as it is: " -name %s "
+  kHexadecimal,   // a number, re-written in hexadecimal without prefix: " -name %x "
+  kFlag,          // no argument: " -name "
+  kNotSupported,  // nothing reaches the line; "option not supported in command file"
 };
 
 /// One option of the emi command: its name, kind, and (for the options not

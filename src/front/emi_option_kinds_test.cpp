@@ -23,7 +23,8 @@ TEST(EmiOptionKinds, EveryMainOptionButTheDumpsAndHiddenHelpInTableOrder) {
     if (findEmiOption(name) == nullptr) left.push_back(name);
   }
   EXPECT_EQ(left, (std::vector<std::string>{"zdump-r", "zdump", "z"}));
-  std::erase_if(mainNames, [](const std::string& name) { return name == "zdump-r" || name == "zdump" || name == "z"; });
+  std::erase_if(mainNames,
+                [](const std::string& name) { return name == "zdump-r" || name == "zdump" || name == "z"; });
   std::vector<std::string> emiNames;
   for (const EmiOption& option : emiOptions()) emiNames.emplace_back(option.name);
   EXPECT_EQ(emiNames, mainNames);

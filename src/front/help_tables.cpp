@@ -20,6 +20,7 @@ constexpr OptionRecord kEndRow = {nullptr, OptionKind::End, nullptr, endOfOption
 // Columns: name, kind, selector, handler, visibility, "<argument>|help text".
 
 // SDRAM options, listed by -help-sdram.
+// clang-format off
 constexpr OptionRecord kSdramHelp[] = {
     {"activatetoread",    kValue, nullptr, nullptr, 6, "<1+>|set AcivateToRead (cycles)"},
     {"activatetowrite",   kValue, nullptr, nullptr, 6, "<1+>|set AcivateToWrite (cycles)"},
@@ -49,8 +50,10 @@ constexpr OptionRecord kSdramHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // DRAM options, listed by -help-dram.
+// clang-format off
 constexpr OptionRecord kDramHelp[] = {
     {"case1time",       kValue, nullptr, nullptr, 6, "<1-4>|set CASe1Time (phases)"},
     {"case2time",       kValue, nullptr, nullptr, 6, "<0-3>|set CASe2Time (phases)"},
@@ -74,8 +77,10 @@ constexpr OptionRecord kDramHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // MPX options, listed by -help-mpx.
+// clang-format off
 constexpr OptionRecord kMpxHelp[] = {
     {"busreleasetime",  kValue, nullptr, nullptr, 6, "<value>|set BusReleaseTime 1/2/3/4 (cycles)"},
     {"clockenable",     kValue, nullptr, nullptr, 6, "<0/1>|frequency divider(disable/enable)"},
@@ -91,8 +96,10 @@ constexpr OptionRecord kMpxHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // Peripheral options, listed by -help-peripheral.
+// clang-format off
 constexpr OptionRecord kPeripheralHelp[] = {
     {"accesstimeread",     kValue, nullptr, nullptr, 6, "<2+>|set AccessTimeRead (cycles)"},
     {"accesstimewrite",    kValue, nullptr, nullptr, 6, "<2+>|set AccessTimeWrite (cycles)"},
@@ -132,8 +139,10 @@ constexpr OptionRecord kPeripheralHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // Padlogic options, listed by -help-padlogic.
+// clang-format off
 constexpr OptionRecord kPadlogicHelp[] = {
     {"bank3subdecode",       kValue, nullptr, nullptr, 6, "<0/1>|set Bank3subdecode (disable/enable)"},
     {"clockenable",          kValue, nullptr, nullptr, 6, "<0/1>|set SDRAMclockenable (disable/enable)"},
@@ -151,8 +160,10 @@ constexpr OptionRecord kPadlogicHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // EMI4 options, listed by -help-emi4.
+// clang-format off
 constexpr OptionRecord kEmi4Help[] = {
     {"base-address",    kValue, nullptr, nullptr, 6, "<addr>|specify base address of EMI4.VCR (hex)"},
     {"clockenable",     kValue, nullptr, nullptr, 6, "<0/1>|clock generation for devices(disable/enable)"},
@@ -168,8 +179,10 @@ constexpr OptionRecord kEmi4Help[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 // Gencfg options, listed by -help-gencfg.
+// clang-format off
 constexpr OptionRecord kGencfgHelp[] = {
     {"bank0addshift",    kValue, nullptr, nullptr, 6, "<0/1>|set Bank 0 Address Shift (disable/enable)"},
     {"bank1addshift",    kValue, nullptr, nullptr, 6, "<0/1>|set Bank 1 Address Shift (disable/enable)"},
@@ -193,6 +206,7 @@ constexpr OptionRecord kGencfgHelp[] = {
     kUsageHeaderRow,
     kEndRow,
 };
+// clang-format on
 
 }  // namespace
 
@@ -201,11 +215,13 @@ OptionTable helpTable(const std::string& optionName) {
     const char* option;
     OptionTable table;
   };
+  // clang-format off
   static constexpr Entry kByOption[] = {
       {"help-sdram", kSdramHelp},           {"help-dram", kDramHelp},         {"help-mpx", kMpxHelp},
       {"help-peripheral", kPeripheralHelp}, {"help-padlogic", kPadlogicHelp}, {"help-emi4", kEmi4Help},
       {"help-gencfg", kGencfgHelp},
   };
+  // clang-format on
   for (const auto& entry : kByOption) {
     if (optionName == entry.option) return entry.table;
   }

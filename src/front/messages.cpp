@@ -11,7 +11,8 @@ using support::out;
 void warnNotSupported(const std::string& option) {
   const RunSettings& run = settings();
   if (run.chipNumber == 0) return;
-  out("%s: Warning: option -%s not supported by chip %s\n", kProgramName, option.c_str(), run.chipName.c_str());
+  out("%s: Warning: option -%s not supported by chip %s\n", kProgramName, option.c_str(),
+      run.chipName.c_str());
 }
 
 void reportNotSupportedValue(const char* level, const std::string& option, const std::string& value) {

@@ -30,6 +30,7 @@ constexpr const char* kUsageNote = "A full option list is provided by the help o
 // "<argument>|help text".
 // Twins (rows naming one another in the table) are told apart by their selector
 // where they share behaviour; -regnum points at the regNum setting instead.
+// clang-format off
 constexpr OptionRecord kMainTableRows[] = {
     {"accesstimeread",       kValue, kTwin, setBankParameter, 4, "<value>|P: set AccessTimeRead (cycles)"},
     {"accesstimewrite",      kValue, nullptr, setBankParameter, 4, "<value>|P: set AccessTimeWrite (cycles)"},
@@ -168,6 +169,7 @@ constexpr OptionRecord kMainTableRows[] = {
     {nullptr, OptionKind::UsageNote, kUsageNote, nullptr, 7, nullptr},
     {nullptr, OptionKind::End, nullptr, endOfOptions, 0, nullptr},
 };
+// clang-format on
 
 }  // namespace
 

@@ -16,7 +16,8 @@ TEST(OptionTable, NoRowIsShadowedByAnEarlierPrefix) {
       const std::string name = table[later].name;
       for (std::size_t earlier = 0; earlier < later; ++earlier) {
         if (table[earlier].name == nullptr) continue;
-        EXPECT_NE(name.rfind(table[earlier].name, 0), 0u) << name << " is shadowed by " << table[earlier].name;
+        EXPECT_NE(name.rfind(table[earlier].name, 0), 0u)
+            << name << " is shadowed by " << table[earlier].name;
       }
     }
   }

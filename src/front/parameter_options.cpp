@@ -23,9 +23,9 @@ using options::kContinue;
 
 /// What an option does in one generation for one bank type.
 enum Action : std::uint32_t {
-  kNothing = 0,           // the option silently does nothing
-  kNotSupported = 1,      // "not supported by chip" (when a chip is selected)
-  kWrongType = 2,         // "incorrect bank type" for the option's fallback type
+  kNothing = 0,       // the option silently does nothing
+  kNotSupported = 1,  // "not supported by chip" (when a chip is selected)
+  kWrongType = 2,     // "incorrect bank type" for the option's fallback type
   // any value from 1000 on is the tag of the item to set
 };
 
@@ -86,6 +86,7 @@ constexpr Conversion kPlusOne = Conversion::kPlusOne;
 
 // Rows with a DRAM cell apply only on EMI2/3 (EMI4 has no DRAM banks), rows
 // with an MPX cell only on EMI4. "Current" options have a cell for every type.
+// clang-format off
 constexpr BankParameterRow kBankParameters[] = {
     // option            hex    fallback     DRAM                                  SDRAM                                          Peripheral                 MPX
     {"datadrivedelay",   false, kNoType,     all(1050),                            {kNotSupported, 1126, kNotSupported},          split(1104, 1165),         kIgnored},
@@ -144,6 +145,7 @@ constexpr BankParameterRow kBankParameters[] = {
     {"waitstateswrite",  false, kMpx,        kAbsent,                              kAbsent,                                       kAbsent,                   emi4Only(1154)},
     {"waitstatesread",   false, kMpx,        kAbsent,                              kAbsent,                                       kAbsent,                   emi4Only(1153)},
 };
+// clang-format on
 
 const BankParameterRow* findBankParameter(std::string_view option) {
   for (const auto& row : kBankParameters) {
@@ -245,7 +247,11 @@ enum class Warn {
 /// the chip-wide block, store a whole register, or nothing.
 struct ChipCell {
   Warn warn;
-  enum Target { kNone, kItem, kRegister } target;
+  enum Target {
+    kNone,
+    kItem,
+    kRegister
+  } target;
   std::uint32_t number;  // item tag or register index
   std::uint32_t max;     // largest value a whole register takes
 };
@@ -274,6 +280,7 @@ constexpr ChipCell kNoGencfg = {Warn::kChipNot7027, ChipCell::kNone, 0, 0};
 // Bank1AddShift and Bank2AddShift of the general configuration there, so on
 // EMI4 they print "not supported" and set nothing rather than change
 // unrelated bits.
+// clang-format off
 constexpr ChipParameterRow kChipParameters[] = {
     // option                conversion                    EMI2/3                                   EMI4
     {"mpeg",                 Conversion::kNone,           padlogicItem(4, Warn::kGen3WithChip),    unsupported()},
@@ -308,6 +315,7 @@ constexpr ChipParameterRow kChipParameters[] = {
     {"sdramclksel",          Conversion::kNone,           unsupported(),                           clockRegister(32, 2)},
     {"mpxclksel",            Conversion::kNone,           unsupported(),                           clockRegister(33, 2)},
 };
+// clang-format on
 
 bool warns(Warn warn) {
   const RunSettings& run = settings();
@@ -371,18 +379,21 @@ struct LatencyRow {
   LatencyStep second;
 };
 
+// clang-format off
 constexpr LatencyRow kLatencySteps[] = {
     {"caslatency",  3, {kCasLatency, "caslatency"},       {kLatencyMode, "latencymode"}},
     {"caslatency",  4, {kLatencyModeEmi4, "latencymode"}, {kCasLatencyEmi4, "caslatency"}},
     {"latencymode", 3, {kLatencyMode, "latencymode"},     {kCasLatency, "caslatency"}},
     {"latencymode", 4, {kLatencyModeEmi4, "latencymode"}, {kCasLatencyEmi4, "caslatency"}},
 };
+// clang-format on
 
 }  // namespace
 
 int setBankParameter(OptText name, OptText value, const void*) {
   const std::string option = name.value_or("");
-  if (const BankParameterRow* row = findBankParameter(option)) applyBankParameter(*row, option, value.value_or(""));
+  if (const BankParameterRow* row = findBankParameter(option))
+    applyBankParameter(*row, option, value.value_or(""));
   return kContinue;
 }
 
@@ -476,14 +487,9 @@ int setStrobeEdge(OptText name, OptText value, const void* selector) {
       if (result != 0) warnRange(result, option, text);
       break;
     }
-    case kPeripheral:
-      setAndReport(waitPolarity ? 1163 : 1184, edge, kPeripheral, option, text);
-      break;
-    case kMpx:
-      setAndReport(waitPolarity ? 1149 : 1148, edge, kMpx, option, text);
-      break;
-    default:
-      break;
+    case kPeripheral: setAndReport(waitPolarity ? 1163 : 1184, edge, kPeripheral, option, text); break;
+    case kMpx: setAndReport(waitPolarity ? 1149 : 1148, edge, kMpx, option, text); break;
+    default: break;
   }
   return kContinue;
 }

@@ -86,9 +86,9 @@ blocks::RegisterImage emi23Image(const ReadBackState& state) {
 // Image tag of each EMI4 chip word (offsets 0x00 to 0x68); the SDRAM mode
 // word at offset 0x38 is split below.
 constexpr std::uint32_t kEmi4ChipTags[ReadBackState::kEmi4ChipWords] = {21, 22, 23, 24, 25, 26, 0,
-                                                                       29, 30, 31, 32, 33, 34};
+                                                                        29, 30, 31, 32, 33, 34};
 constexpr std::uint32_t kEmi4FirstBankTag = 35;
-constexpr std::size_t kEmi4BankRegisters = 24;  // banks 0 to 5, four registers each
+constexpr std::size_t kEmi4BankRegisters = 24;   // banks 0 to 5, four registers each
 constexpr std::uint32_t kEmi4ModeTag = 27;       // SDRAM mode of banks 0, 2 to 5
 constexpr std::uint32_t kEmi4ModeTagBank1 = 28;  // SDRAM mode of bank 1
 
@@ -145,6 +145,7 @@ constexpr Conversion kBurstSize = Conversion::kBurstSize;
 constexpr Conversion kRetimeStages = Conversion::kRetimeStages;
 
 // The lines of each bank type, in the order they are written.
+// clang-format off
 constexpr ParameterLine kPeripheralEmi23Lines[] = {
     {"emi  -datadrivedelay %d -busreleasetime %d\n", {{1104}, {1105}}},
     {"emi  -csactive %d -oeactive %d -beactive %d -portsize %d\n", {{1109}, {1110}, {1111}, {1102, kPortSize}}},
@@ -153,7 +154,9 @@ constexpr ParameterLine kPeripheralEmi23Lines[] = {
     {"emi  -cse1timewrite %d -cse2timewrite %d -oee1timewrite %d -oee2timewrite %d\n", {{1114}, {1115}, {1117}, {1119}}},
     {"emi  -bee1timewrite %d -bee2timewrite %d -latchpoint %d\n", {{1123}, {1121}, {1103}}},
 };
+// clang-format on
 
+// clang-format off
 constexpr ParameterLine kSdramEmi23Lines[] = {
     {"emi  -datadrivedelay %d -busreleasetime %d -subbanks %d\n", {{1126}, {1127}, {1139, kSubBanks}}},
     {"emi  -subbanksize %d -shiftamount %d -portsize %d\n", {{1138, kSdramSubBankSize}, {1135}, {1137, kPortSize}}},
@@ -161,9 +164,12 @@ constexpr ParameterLine kSdramEmi23Lines[] = {
     {"emi  -refreshtime %d -activatetoread %d -activatetowrite %d -caslatency %d\n", {{1131}, {1140}, {1141}, {1142}}},
     {"emi  -drambanks %d -writerecoverytime %d\n", {{1136}, {1144}}},
 };
+// clang-format on
 constexpr ParameterLine kSdramEmi23ModeLine = {
-    "emi  -sdrammodereg 0x%x -latencymode %d -bursttype %d -burstlength %d\n", {{1201}, {1143}, {1145}, {1146}}};
+    "emi  -sdrammodereg 0x%x -latencymode %d -bursttype %d -burstlength %d\n",
+    {{1201}, {1143}, {1145}, {1146}}};
 
+// clang-format off
 constexpr ParameterLine kDramLines[] = {
     {"emi  -datadrivedelay %d -busreleasetime %d\n", {{1050}, {1084}}},
     {"emi  -subbanks %d -subbanksize %d -shiftamount %d -portsize %d\n",
@@ -172,7 +178,9 @@ constexpr ParameterLine kDramLines[] = {
     {"emi  -rastime %d -castime %d -rase1time %d -rase2time %d \n", {{1095}, {1097}, {1100}, {1099}}},
     {"emi  -case1time %d -case2time %d -multibyte %d -latchpoint %d\n", {{1093}, {1090}, {1094}, {1087}}},
 };
+// clang-format on
 
+// clang-format off
 constexpr ParameterLine kPeripheralEmi4Lines[] = {
     {"emi  -weuseoeconfig %d -waitpolarity %d -latchpoint %d -datadrivedelay %d\n", {{1162}, {1163}, {1164}, {1165}}},
     {"emi  -busreleasetime %d -csactive %d -oeactive %d -beactive %d\n", {{1166}, {1109}, {1110}, {1111}}},
@@ -185,7 +193,9 @@ constexpr ParameterLine kPeripheralEmi4Lines[] = {
      {{1182}, {1183}, {1184}, {1185, kBurstSize}}},
     {"emi  -datalatency %d -dataholddelay %d -burstmode %d\n", {{1186}, {1187, kOneTwo}, {1188}}},
 };
+// clang-format on
 
+// clang-format off
 constexpr ParameterLine kSdramEmi4Lines[] = {
     {"emi  -strobeonfalling %d -busreleasetime %d -subbanks %d -subbanksize %d\n",
      {{1189}, {1190}, {1191, kSubBanks}, {1192, kSdramSubBankSize}}},
@@ -193,16 +203,21 @@ constexpr ParameterLine kSdramEmi4Lines[] = {
     {"emi  -modesetdelay %d -refreshtime %d -activatetoread %d -activatetowrite %d\n", {{1195}, {1196}, {1197}, {1198}}},
     {"emi  -caslatency %d -drambanks %d -writerecoverytime %d\n", {{1199}, {1136}, {1200}}},
 };
+// clang-format on
 constexpr ParameterLine kSdramEmi4ModeLine = {
-    "emi  -sdrammodereg 0x%x -latencymode %d -bursttype %d -burstlength %d\n", {{1201}, {1202}, {1145}, {1146}}};
+    "emi  -sdrammodereg 0x%x -latencymode %d -bursttype %d -burstlength %d\n",
+    {{1201}, {1202}, {1145}, {1146}}};
 
+// clang-format off
 constexpr ParameterLine kMpxLines[] = {
     {"emi  -strobeonfalling %d -waitpolarity %d -extendedmpx %d -busreleasetime %d\n",
      {{1148}, {1149}, {1150}, {1151, kPlusOne}}},
     {"emi  -waitstatesframe %d -waitstatesread %d -waitstateswrite %d\n", {{1152}, {1153}, {1154}}},
 };
+// clang-format on
 
 // The general configuration of chip 7027, item by item.
+// clang-format off
 constexpr ParameterLine kGencfgLines[] = {
     {"emi  -csa-type %d -csb-type %d -csc-type %d -csd-type %d\n", {{0}, {1}, {2}, {3}}, When::kAnyNonZero},
     {"emi  -emi-wait %d -bank0addshift %d -bank1addshift %d -bank2addshift %d\n", {{4}, {5}, {7}, {8}}, When::kAnyNonZero},
@@ -212,16 +227,19 @@ constexpr ParameterLine kGencfgLines[] = {
      {{13, kRetimeStages}, {14, kRetimeStages}, {15}, {16}}, When::kAnyNonZero},
     {"emi  -dack0 %d -dack1 %d\n", {{17}, {18}}, When::kAnyNonZero},
 };
+// clang-format on
 
 // The padlogic register. Whether the first line is written is decided on the
 // items' codes: a padlogic word with only MPEG set leaves it out, although its
 // sub-bank size code 0 reads back as 4.
+// clang-format off
 constexpr ParameterLine kPadlogicLines[] = {
     {"emi  -bank3subdecode %d -clockenable %d -clocktristate %d -subbanksize-padlogic %d\n",
      {{7}, {9}, {10}, {8, kSubDecodeSize}}, When::kAnyNonZero},
     {"emi  -mpeg %d -mwait %d -mshift0 %d -mshift1 %d\n", {{4}, {5}, {0}, {1}}},
     {"emi  -mshift2 %d -mshift3 %d\n", {{2}, {3}}},
 };
+// clang-format on
 
 /// A line of one EMI4 chip-wide register: the general-configuration item that
 /// holds its field, the word it is read from, and what the option adds to the
@@ -234,6 +252,7 @@ struct ChipRegisterLine {
 };
 
 constexpr ChipRegisterLine kEmi4LockLine = {"emi  -lock %d\n", "EMI4lock", kEmi4LockWord, 0};
+// clang-format off
 constexpr ChipRegisterLine kEmi4ClockLines[] = {
     {"emi  -refreshinterval %d\n", "EMI4refreshint", kEmi4RefreshWord, 1},
     {"emi  -flashclksel %d\n", "EMI4flashclksel", kEmi4FlashClockWord, 0},
@@ -241,6 +260,7 @@ constexpr ChipRegisterLine kEmi4ClockLines[] = {
     {"emi  -mpxclksel %d\n", "EMI4mpxclksel", kEmi4MpxClockWord, 0},
     {"emi  -clockenable %d\n", "EMI4clkenable", kEmi4ClockEnableWord, 0},
 };
+// clang-format on
 
 /// The lines of one bank type on one generation and the tables its block builds.
 struct BankLines {
@@ -253,16 +273,20 @@ struct BankLines {
 constexpr const char* kTypeNames[] = {"DRAM", "SDRAM", "Peripheral", "MPX"};
 
 const BankLines* bankLines(int type, bool emi4) {
+  // clang-format off
   static constexpr BankLines kEmi23[] = {
       {kDramTables, kDramLines, nullptr},
       {kSdramEmi23Tables, kSdramEmi23Lines, &kSdramEmi23ModeLine},
       {kPeripheralEmi23Tables, kPeripheralEmi23Lines, nullptr},
   };
+  // clang-format on
+  // clang-format off
   static constexpr BankLines kEmi4[] = {
       {kSdramEmi4Tables, kSdramEmi4Lines, &kSdramEmi4ModeLine},
       {kPeripheralEmi4Tables, kPeripheralEmi4Lines, nullptr},
       {kMpxTables, kMpxLines, nullptr},
   };
+  // clang-format on
   if (emi4) return type >= kSdram && type <= kMpx ? &kEmi4[type - kSdram] : nullptr;
   return type >= kDram && type <= kPeripheral ? &kEmi23[type] : nullptr;
 }
@@ -337,7 +361,8 @@ void writeBank(ReadBackState& state, int bank, bool emi4, blocks::ConstImageWord
   if (state.bankClass == kMpx) {
     // Registers 1 to 3 of an MPX bank are written whole.
     for (int reg = 1; reg <= 3; ++reg) {
-      const std::uint32_t word = state.bankWords[4 * static_cast<std::size_t>(bank) + static_cast<std::size_t>(reg)];
+      const std::uint32_t word =
+          state.bankWords[4 * static_cast<std::size_t>(bank) + static_cast<std::size_t>(reg)];
       if (ReadBackState::isSet(word) && word != 0) {
         std::fprintf(state.out, "emi  -regnum %d -regvalue 0x%x\n", reg, static_cast<unsigned>(word));
       }
@@ -350,7 +375,8 @@ void writeBank(ReadBackState& state, int bank, bool emi4, blocks::ConstImageWord
 void writeEmi4ChipLines(const ReadBackState& state, blocks::ConstImageWords image) {
   const RunSettings& run = settings();
   std::FILE* out = state.out;
-  if (state.emi4Base != 0) std::fprintf(out, "emi  -base-address 0x%x\n", static_cast<unsigned>(state.emi4Base));
+  if (state.emi4Base != 0)
+    std::fprintf(out, "emi  -base-address 0x%x\n", static_cast<unsigned>(state.emi4Base));
   if (state.fourBanks != 0) std::fprintf(out, "emi  -numofbanks 4\n");
   writeChipRegisterLine(out, kEmi4LockLine, state, image);
   const std::uint32_t gencfg = state.chipWords[kEmi4GencfgWord];
@@ -379,7 +405,8 @@ void writePadlogicLines(const ReadBackState& state, blocks::ConstImageWords imag
   }
 }
 
-constexpr const char* kHashLine = "##############################################################################";
+constexpr const char* kHashLine =
+    "##############################################################################";
 
 }  // namespace
 

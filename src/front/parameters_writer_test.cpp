@@ -20,8 +20,10 @@ constexpr std::uint32_t kPeripheralDefaults[] = {0xb289, 0x8000, 0x8000, 0};
 class ParameterLines : public testing::OptionRunTest {};
 
 TEST_F(ParameterLines, ChipLineNeedsBankZeroAndNamesTheGenerationWithoutAChip) {
-  ReadBackState none = stateWith({{4, kPeripheralDefaults[0]}, {5, kPeripheralDefaults[1]},
-                                  {6, kPeripheralDefaults[2]}, {7, kPeripheralDefaults[3]}});
+  ReadBackState none = stateWith({{4, kPeripheralDefaults[0]},
+                                  {5, kPeripheralDefaults[1]},
+                                  {6, kPeripheralDefaults[2]},
+                                  {7, kPeripheralDefaults[3]}});
   EXPECT_TRUE(parameterLines(none).starts_with("\n\nemi  -bank 1 -type Peripheral\nemi  -datadrivedelay 5"));
   ReadBackState state = stateWith({{0, 0xb289}, {1, 0x8000}, {2, 0x8000}, {3, 0}});
   EXPECT_EQ(parameterLines(state).substr(0, 19), "\nemi  -chip EMI2\n\n\n");
@@ -80,9 +82,12 @@ TEST_F(Emi4ParameterLines, ClassesByBitsZeroToTwoAndKeepsThePreviousClassOtherwi
 
 TEST_F(Emi4ParameterLines, ChipWideLinesInTheirOrder) {
   run("-chip emi4");
-  ReadBackState state = stateWith({{0, 1}},
-                                  {{kEmi4LockWord, 0xffffffc5}, {kEmi4GencfgWord, 0x12345678}, {kEmi4RefreshWord, 0xfff},
-                                   {kEmi4FlashClockWord, 7}, {kEmi4SdramClockWord, 0}, {kEmi4ClockEnableWord, 3}});
+  ReadBackState state = stateWith({{0, 1}}, {{kEmi4LockWord, 0xffffffc5},
+                                             {kEmi4GencfgWord, 0x12345678},
+                                             {kEmi4RefreshWord, 0xfff},
+                                             {kEmi4FlashClockWord, 7},
+                                             {kEmi4SdramClockWord, 0},
+                                             {kEmi4ClockEnableWord, 3}});
   state.emi4Base = 0x1000;
   const std::string lines = parameterLines(state);
   EXPECT_EQ(lines.substr(0, lines.find("\n\n\n")),
@@ -132,18 +137,19 @@ TEST_F(ParametersFile, HeaderThenProcedureNameThenLinesAndReadModeEnds) {
   writeParameters(state, path_);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   const std::string text = testing::fileText(path_);
-  EXPECT_TRUE(text.starts_with("\n"
-                               "##############################################################################\n"
-                               "##\n"
-                               "## EMI configuration Parameters file \n"
-                               "##\n"
-                               "##############################################################################\n"
-                               "\n"
-                               "## Following Parameters read from file in.cfg\n"
-                               "\n"
-                               "emi  -proc-name setup \n"
-                               "emi  -chip EMI2\n"
-                               "\n\nemi  -bank 0 -type Peripheral\n"))
+  EXPECT_TRUE(
+      text.starts_with("\n"
+                       "##############################################################################\n"
+                       "##\n"
+                       "## EMI configuration Parameters file \n"
+                       "##\n"
+                       "##############################################################################\n"
+                       "\n"
+                       "## Following Parameters read from file in.cfg\n"
+                       "\n"
+                       "emi  -proc-name setup \n"
+                       "emi  -chip EMI2\n"
+                       "\n\nemi  -bank 0 -type Peripheral\n"))
       << text;
   EXPECT_TRUE(text.ends_with(" -latchpoint 0\n"));
   EXPECT_EQ(settings().readMode, 0);

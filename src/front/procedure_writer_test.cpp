@@ -29,7 +29,8 @@ TEST_F(ProcedureWriter, GenerationTwoSdramWarningComesOnlyFromTheShownProcedure)
 
   ::testing::internal::CaptureStdout();
   writeConfiguration("never-written.cfg");
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "varda: Error: type SDRAM not supported by chip 7023\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "varda: Error: type SDRAM not supported by chip 7023\n");
   EXPECT_FALSE(std::ifstream("never-written.cfg").good());
 }
 

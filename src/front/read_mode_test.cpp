@@ -64,7 +64,8 @@ class ReadMode : public testing::OptionRunTest {
 
 TEST_F(ReadMode, DecodeFillsTheEmi23WordsAndMarksTheRestUnset) {
   ReadBackState state;
-  EXPECT_EQ(decode(state, "proc p {\npoke 0x2000 0x1\npoke 0x2060 1\npoke 0x2058 0x22\npoke 0x2064 5\n}\n"), "");
+  EXPECT_EQ(decode(state, "proc p {\npoke 0x2000 0x1\npoke 0x2060 1\npoke 0x2058 0x22\npoke 0x2064 5\n}\n"),
+            "");
   EXPECT_EQ(state.bankWords[0], 1u);
   EXPECT_EQ(state.bankWords[1], kUnset);
   EXPECT_EQ(state.bankWords[16], 1u);

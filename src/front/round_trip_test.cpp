@@ -59,9 +59,7 @@ std::string optionLineOf(const std::string& line) {
         words >> value;
         optionLine += emiTextPiece(*option, value);
         break;
-      case EmiKind::kFlag:
-        optionLine += emiFlagPiece(*option);
-        break;
+      case EmiKind::kFlag: optionLine += emiFlagPiece(*option); break;
       case EmiKind::kNotSupported:
         ADD_FAILURE() << "option not supported in command file: " << word;
         return "";
@@ -91,6 +89,7 @@ std::vector<std::uint32_t> range(std::uint32_t low, std::uint32_t high) {
 const std::vector<std::uint32_t> kPortSizes = {8, 16, 32, 12};
 const std::vector<std::uint32_t> kBits = {0, 1};
 
+// clang-format off
 const std::vector<ParamSpec> kPeripheralEmi23 = {
     {"datadrivedelay", range(0, 8)}, {"busreleasetime", range(0, 3)}, {"csactive", range(0, 3)},
     {"oeactive", range(0, 3)},       {"beactive", range(0, 3)},       {"portsize", kPortSizes},
@@ -100,7 +99,9 @@ const std::vector<ParamSpec> kPeripheralEmi23 = {
     {"cse2timewrite", range(0, 3)},  {"oee1timewrite", range(0, 3)},  {"oee2timewrite", range(0, 3)},
     {"bee1timewrite", range(0, 3)},  {"bee2timewrite", range(0, 3)},  {"latchpoint", range(0, 3)},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kDram = {
     {"datadrivedelay", kBits},       {"busreleasetime", range(1, 2)}, {"subbanks", {1, 2, 4}},
     {"subbanksize", {256, 1, 4, 16}}, {"shiftamount", range(7, 14)},  {"portsize", kPortSizes},
@@ -110,9 +111,11 @@ const std::vector<ParamSpec> kDram = {
     {"case1time", range(1, 4)},      {"case2time", range(0, 3)},      {"multibyte", kBits},
     {"latchpoint", kBits},
 };
+// clang-format on
 
 // The latency and burst options come before the final -sdrammodereg of each
 // SDRAM bank, which sets them all again.
+// clang-format off
 const std::vector<ParamSpec> kSdramEmi23 = {
     {"datadrivedelay", kBits},        {"busreleasetime", range(1, 2)},   {"subbanks", {1, 2, 4}},
     {"subbanksize", {16, 32, 64, 128, 256}}, {"shiftamount", range(7, 14)}, {"portsize", kPortSizes},
@@ -122,7 +125,9 @@ const std::vector<ParamSpec> kSdramEmi23 = {
     {"caslatency", range(1, 4)},      {"latencymode", range(1, 4)},      {"bursttype", kBits},
     {"burstlength", range(0, 7)},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kPeripheralEmi4 = {
     {"weuseoeconfig", kBits},           {"waitpolarity", kBits},           {"latchpoint", range(0, 16)},
     {"datadrivedelay", range(0, 31)},   {"busreleasetime", range(0, 15)},  {"csactive", range(0, 3)},
@@ -136,7 +141,9 @@ const std::vector<ParamSpec> kPeripheralEmi4 = {
     {"burstsize", {2, 4, 8, 16, 32, 64, 128}}, {"datalatency", range(1, 17)}, {"dataholddelay", {1, 2}},
     {"burstmode", kBits},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kSdramEmi4 = {
     {"busreleasetime", range(1, 4)},  {"subbanks", {1, 2, 4}},          {"subbanksize", {16, 32, 64, 128, 256}},
     {"shiftamount", range(7, 14)},    {"portsize", kPortSizes},         {"rasbits", {}, 0x7fffff},
@@ -145,28 +152,36 @@ const std::vector<ParamSpec> kSdramEmi4 = {
     {"writerecoverytime", range(0, 7)}, {"caslatency", range(1, 8)},    {"latencymode", range(1, 8)},
     {"bursttype", kBits},             {"burstlength", range(0, 7)},     {"strobeonfalling", kBits},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kMpx = {
     {"strobeonfalling", kBits},        {"waitpolarity", kBits},          {"extendedmpx", kBits},
     {"busreleasetime", range(1, 4)},   {"waitstatesframe", range(0, 3)}, {"waitstatesread", range(0, 7)},
     {"waitstateswrite", range(0, 7)},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kPadlogic = {
     {"mpeg", kBits},          {"mwait", kBits},          {"mshift0", kBits},
     {"mshift1", kBits},       {"mshift2", kBits},        {"mshift3", kBits},
     {"clockenable", kBits},   {"clocktristate", kBits},  {"bank3subdecode", kBits},
     {"subbanksize-padlogic", {4, 8, 16, 32, 64, 1000}}, {"padlogic", {}, 0xfff},
 };
+// clang-format on
 
 // Generation 3 keeps the SDRAM clock tristate bit (11) that its chip line sets.
+// clang-format off
 const std::vector<ParamSpec> kPadlogicGeneration3 = {
     {"mpeg", kBits},          {"mwait", kBits},          {"mshift0", kBits},
     {"mshift1", kBits},       {"mshift2", kBits},        {"mshift3", kBits},
     {"clockenable", kBits},   {"clocktristate", {1}},    {"bank3subdecode", kBits},
     {"subbanksize-padlogic", {4, 8, 16, 32, 64, 1000}}, {"padlogic", {}, 0xfff, 0x800},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kGencfgItems = {
     {"csa-type", kBits},      {"csb-type", kBits},       {"csc-type", kBits},      {"csd-type", kBits},
     {"emi-wait", range(0, 3)}, {"bank0addshift", kBits}, {"bank1addshift", kBits}, {"bank2addshift", kBits},
@@ -174,11 +189,14 @@ const std::vector<ParamSpec> kGencfgItems = {
     {"bank5subbanksize", {4, 8, 16, 32, 64, 1000}},      {"emi-ackreq", range(0, 2)}, {"emi-reqGnt", range(0, 2)},
     {"emi-intbusreq", kBits}, {"bootindicator", kBits},  {"dack0", kBits},         {"dack1", kBits},
 };
+// clang-format on
 
+// clang-format off
 const std::vector<ParamSpec> kEmi4Registers = {
     {"refreshinterval", {8, 9, 100, 4095, 4096}}, {"flashclksel", range(0, 2)}, {"sdramclksel", range(0, 2)},
     {"mpxclksel", range(0, 2)},                   {"clockenable", kBits},
 };
+// clang-format on
 
 /// Makes the option lines of random configurations of one EMI generation.
 ///
@@ -227,7 +245,9 @@ class ConfigurationMaker {
 
  private:
   bool chance(int oneIn) { return pick(static_cast<std::uint32_t>(oneIn)) == 0; }
-  std::uint32_t pick(std::uint32_t count) { return std::uniform_int_distribution<std::uint32_t>(0, count - 1)(random_); }
+  std::uint32_t pick(std::uint32_t count) {
+    return std::uniform_int_distribution<std::uint32_t>(0, count - 1)(random_);
+  }
   template <typename T>
   const T& pickFrom(const std::vector<T>& values) {
     return values[pick(static_cast<std::uint32_t>(values.size()))];
@@ -250,9 +270,8 @@ class ConfigurationMaker {
   }
 
   void chooseChip() {
-    static const std::vector<std::string> kChips[] = {{"7023", "emi2", "EMI2", ""},
-                                                      {"7021", "7025", "7029", "emi3", "EMI3"},
-                                                      {"7027", "emi4", "EMI4"}};
+    static const std::vector<std::string> kChips[] = {
+        {"7023", "emi2", "EMI2", ""}, {"7021", "7025", "7029", "emi3", "EMI3"}, {"7027", "emi4", "EMI4"}};
     chip_ = pickFrom(kChips[generation_ - 2]);
     if (!chip_.empty()) lines_.push_back("-chip " + chip_);
     if (generation_ != 4) return;
@@ -405,17 +424,20 @@ TEST_P(RoundTrip, ParametersSetTheSameConfigurationAgain) {
     const std::vector<std::string> lines = maker.make();
     const Trip trip = roundTrip(lines);
     ASSERT_FALSE(trip.first.empty());
-    ASSERT_EQ(trip.second, trip.first) << "seed " << seed << "\noptions:\n"
-                                       << joined(lines) << "\nparameters:" << trip.parameters
-                                       << "\nreplayed:\n" << joined(trip.optionLines);
+    ASSERT_EQ(trip.second, trip.first)
+        << "seed " << seed << "\noptions:\n"
+        << joined(lines) << "\nparameters:" << trip.parameters << "\nreplayed:\n"
+        << joined(trip.optionLines);
     for (const char* type : {"Peripheral", "SDRAM", "DRAM", "MPX"}) {
-      if (trip.parameters.find(std::string("-type ") + type + "\n") != std::string::npos) bankTypes.insert(type);
+      if (trip.parameters.find(std::string("-type ") + type + "\n") != std::string::npos)
+        bankTypes.insert(type);
     }
   }
   // Every bank type of the generation was met.
-  const std::set<std::string> expected = generation == 2   ? std::set<std::string>{"Peripheral", "DRAM"}
-                                         : generation == 3 ? std::set<std::string>{"Peripheral", "DRAM", "SDRAM"}
-                                                           : std::set<std::string>{"Peripheral", "SDRAM", "MPX"};
+  const std::set<std::string> expected = generation == 2 ? std::set<std::string>{"Peripheral", "DRAM"}
+                                         : generation == 3
+                                             ? std::set<std::string>{"Peripheral", "DRAM", "SDRAM"}
+                                             : std::set<std::string>{"Peripheral", "SDRAM", "MPX"};
   EXPECT_EQ(bankTypes, expected);
 }
 

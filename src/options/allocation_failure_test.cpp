@@ -35,7 +35,9 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return nullptr;
   }
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return ::operator new(size, tag); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return ::operator new(size, tag);
+}
 // g++ sees the replaced new and delete inlined into one another and cannot
 // tell that this malloc/free pair is the replacement itself.
 #if defined(__GNUC__) && !defined(__clang__)
@@ -67,6 +69,7 @@ class FailLargeAllocations {
   FailLargeAllocations& operator=(const FailLargeAllocations&) = delete;
 };
 
+// clang-format off
 constexpr OptionRecord kWithOutOfMemory[] = {
     {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
     {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
@@ -75,13 +78,16 @@ constexpr OptionRecord kWithOutOfMemory[] = {
     {nullptr, OptionKind::UsageHeader, &testing::kTestInfo, nullptr, 0, nullptr},
     {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
 };
+// clang-format on
 
+// clang-format off
 constexpr OptionRecord kWithoutOutOfMemory[] = {
     {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
     {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
     {nullptr, OptionKind::InvalidUse, nullptr, testing::onInvalidUse, 0, nullptr},
     {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
 };
+// clang-format on
 
 class AllocationFailureTest : public ::testing::Test {
  protected:

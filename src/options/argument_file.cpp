@@ -21,7 +21,11 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 /// What one attempt to read a line found.
-enum class LineStatus { Line, EndOfFile, ReadError };
+enum class LineStatus {
+  Line,
+  EndOfFile,
+  ReadError
+};
 
 // Reads one line of any length: pieces of up to 999 characters go into a
 // buffer that grows by 1000 bytes until a line feed or the end of the file
@@ -46,7 +50,8 @@ LineStatus readLine(std::FILE* file, std::string& line) {
     const char* lineFeed = static_cast<const char*>(std::memchr(piece, '\n', kPiece - 1));
     // Bytes fgets read: through the line feed, else a full piece (or less at
     // the end of the file, where the line ends anyway).
-    const std::size_t read = lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - piece) + 1 : kPiece - 1;
+    const std::size_t read =
+        lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - piece) + 1 : kPiece - 1;
     if (!cut) {
       const std::size_t length = std::strlen(piece);
       used += length;

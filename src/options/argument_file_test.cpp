@@ -47,7 +47,8 @@ TEST_F(ArgumentFileTest, LinesAreParsedOneByOne) {
   testing::errorResult = kContinue;
   std::string path = file("a.txt", "# -v\n\n  \n-bank 1\r\n  # not a comment\n-o \"x y\"");
   EXPECT_EQ(dispatch({"@" + path}), 0);
-  EXPECT_EQ(calls, (Calls{"bank(bank,1)", "bare(#,-)", "bare(not,-)", "bare(a,-)", "bare(comment,-)", "o(o,x y)"}));
+  EXPECT_EQ(calls,
+            (Calls{"bank(bank,1)", "bare(#,-)", "bare(not,-)", "bare(a,-)", "bare(comment,-)", "o(o,x y)"}));
 
   testing::resetRecorder();
   testing::errorResult = kContinue;
@@ -77,8 +78,7 @@ TEST_F(ArgumentFileTest, NulByteEndsTheTextOfItsLineOnly) {
   // ends the line: the next line is not joined to it.
   const std::string longTail(2500, 'x');  // runs over several pieces after the NUL
   using namespace std::string_literals;
-  const std::string path =
-      file("a.txt", "-bank 1\0 -v\n-type S\n-o a\0"s + longTail + "\n\0\0\0\n-i\n\0"s);
+  const std::string path = file("a.txt", "-bank 1\0 -v\n-type S\n-o a\0"s + longTail + "\n\0\0\0\n-i\n\0"s);
   EXPECT_EQ(dispatch({"@" + path}), 0);
   EXPECT_EQ(calls, (Calls{"bank(bank,1)", "type(type,S)", "o(o,a)", "i(i,-)"}));
 }

@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 // doubled quotes made single; a quote inside an unquoted argument stays; an
 // argument loses one trailing line feed.
 TEST(ArgumentSplitter, Arguments) {
+  // clang-format off
   const struct {
     const char* text;
     Args args;
@@ -28,6 +29,7 @@ TEST(ArgumentSplitter, Arguments) {
       {"\"abc\n\n\"", {"abc\n"}},
       {"\"a\nb\"", {"a\nb"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const SplitResult result = splitArguments(c.text);
     EXPECT_FALSE(result.syntaxErrorAt.has_value()) << c.text;
@@ -41,7 +43,8 @@ TEST(ArgumentSplitter, BadQuoting) {
   const struct {
     const char* text;
     std::size_t at;
-  } cases[] = {{"\"abc\"x", 0}, {"-v \"abc", 3}, {"-v \"a\"\"b", 3}, {"ok \"a\" \"b\"c d", 7}, {"\"", 0}, {"\"\"\"", 0}};
+  } cases[] = {{"\"abc\"x", 0},          {"-v \"abc", 3}, {"-v \"a\"\"b", 3},
+               {"ok \"a\" \"b\"c d", 7}, {"\"", 0},       {"\"\"\"", 0}};
   for (const auto& c : cases) {
     const SplitResult result = splitArguments(c.text);
     EXPECT_EQ(result.syntaxErrorAt, c.at) << c.text;

@@ -8,6 +8,7 @@ namespace {
 // The text is cut at the first "|" outside double quotes; a backslash skips
 // the next character (so an escaped quote neither opens nor closes quotes).
 TEST(EnvironmentText, CutAtTheFirstUnquotedBar) {
+  // clang-format off
   const struct {
     const char* text;
     const char* head;
@@ -23,6 +24,7 @@ TEST(EnvironmentText, CutAtTheFirstUnquotedBar) {
       {"|", "", ""},
       {"", "", std::nullopt},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const EnvironmentParts parts = splitEnvironmentText(c.text);
     EXPECT_EQ(parts.head, c.head) << c.text;

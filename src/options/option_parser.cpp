@@ -15,8 +15,7 @@ namespace {
 
 // parseOptionString, also telling how many arguments the text held (0 after
 // a syntax error or a failed split).
-int parseString(int mode, std::string_view text, std::span<const OptionRecord> table,
-                std::size_t& argCount) {
+int parseString(int mode, std::string_view text, std::span<const OptionRecord> table, std::size_t& argCount) {
   setCaseMode(mode);
   argCount = 0;
   SplitResult split;

@@ -96,20 +96,24 @@ int secondRow(std::optional<std::string>, std::optional<std::string>, const void
 // The first special row of a kind counts, rows after the end row do not; a
 // missing row or handler stops, except no-arguments and end.
 TEST_F(DispatchTest, SpecialRows) {
+  // clang-format off
   constexpr OptionRecord firstHasNoHandler[] = {
       {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
       {nullptr, OptionKind::InvalidUse, nullptr, nullptr, 0, nullptr},
       {nullptr, OptionKind::InvalidUse, nullptr, secondRow, 0, nullptr},
       {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
   };
+  // clang-format on
   EXPECT_EQ(dispatchArgs(2, Args{"-x", "-v"}, firstHasNoHandler, false), 1);
   EXPECT_TRUE(calls.empty());
 
+  // clang-format off
   constexpr OptionRecord none[] = {
       {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
       {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
       {nullptr, OptionKind::BareWord, "after end", testing::recordOption, 0, nullptr},
   };
+  // clang-format on
   EXPECT_EQ(dispatchArgs(2, Args{"word"}, none, false), 1);
   EXPECT_EQ(dispatchArgs(2, Args{"-x"}, none, false), 1);
   EXPECT_EQ(parseOptions(2, Args{}, nullptr, none), kNothingParsed);
@@ -125,7 +129,8 @@ TEST_F(DispatchTest, OptionStrings) {
   EXPECT_EQ(parseOptionString(2, "  -bank 2\t-o \"my file.cfg\" -type\tS\n", kRecordingTable), 0);
   EXPECT_EQ(parseOptionString(2, "-o \"a\"\"b\" -type x\"y", kRecordingTable), 0);
   EXPECT_EQ(parseOptionString(2, " \t\r\n", kRecordingTable), 0);
-  EXPECT_EQ(calls, (Calls{"bank(bank,2)", "o(o,my file.cfg)", "type(type,S)", "o(o,a\"b)", "type(type,x\"y)"}));
+  EXPECT_EQ(calls,
+            (Calls{"bank(bank,2)", "o(o,my file.cfg)", "type(type,S)", "o(o,a\"b)", "type(type,x\"y)"}));
 
   testing::resetRecorder();
   EXPECT_EQ(parseOptionString(2, "-v -bank", kRecordingTable), 1);
@@ -142,6 +147,7 @@ TEST_F(DispatchTest, OptionStrings) {
 // last, unless there were no arguments and the latest parse of the variable
 // found nothing.
 TEST_F(DispatchTest, MainEntryWithTheEnvironmentVariable) {
+  // clang-format off
   const struct {
     const char* env;  // null: unset
     Args args;
@@ -166,6 +172,7 @@ TEST_F(DispatchTest, MainEntryWithTheEnvironmentVariable) {
       {"-v | -i", {"-nosuch"}, 2, 1, {"v(v,-)", "invalid(-nosuch,-)"}},
       {"-v | -bank", {"-i"}, 2, 1, {"v(v,-)", "i(i,-)", "invalid(-bank,-)"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "env " << (c.env ? c.env : "unset") << ", mode " << c.mode);
     testing::resetRecorder();

@@ -36,18 +36,17 @@ inline constexpr int kContinue = 1;
 inline constexpr int kStop = 2;
 
 /// Called for one option. The texts are the handler's own from then on.
-using OptionHandler = int (*)(std::optional<std::string> name,
-                              std::optional<std::string> value,
+using OptionHandler = int (*)(std::optional<std::string> name, std::optional<std::string> value,
                               const void* selector);
 
 /// One row of a constant option table; a table ends with a row of kind End.
 struct OptionRecord {
-  const char* name;        ///< option name without its "-"; null for special rows
+  const char* name;  ///< option name without its "-"; null for special rows
   OptionKind kind;
-  const void* selector;    ///< passed unchanged as the handler's third argument
-  OptionHandler handler;   ///< null for usage rows and help-only tables
+  const void* selector;   ///< passed unchanged as the handler's third argument
+  OptionHandler handler;  ///< null for usage rows and help-only tables
   std::uint32_t visibility;
-  const char* help;        ///< "<arg>|description" for values, description for flags
+  const char* help;  ///< "<arg>|description" for values, description for flags
 };
 
 }  // namespace varda::options

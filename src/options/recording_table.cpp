@@ -20,14 +20,16 @@ std::string show(const std::optional<std::string>& text) { return text ? *text :
 
 int log(const char* tag, const std::optional<std::string>& name, const std::optional<std::string>& value,
         const void* selector, int result) {
-  calls.push_back(std::string(tag) + (selector != nullptr ? "!" : "") + "(" + show(name) + "," + show(value) + ")");
+  calls.push_back(std::string(tag) + (selector != nullptr ? "!" : "") + "(" + show(name) + "," + show(value) +
+                  ")");
   return result;
 }
 
 }  // namespace
 
 int recordOption(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
-  calls.push_back(std::string(static_cast<const char*>(selector)) + "(" + show(name) + "," + show(value) + ")");
+  calls.push_back(std::string(static_cast<const char*>(selector)) + "(" + show(name) + "," + show(value) +
+                  ")");
   return kContinue;
 }
 

@@ -34,7 +34,8 @@ int onNoArguments(std::optional<std::string> name, std::optional<std::string> va
 int onOutOfMemory(std::optional<std::string> name, std::optional<std::string> value, const void* selector);
 int onEnd(std::optional<std::string> name, std::optional<std::string> value, const void* selector);
 
-inline constexpr ToolInfo kTestInfo{"tool", "Maker", "Test tool", "1.2.3", "abc1234", "2026", "tool [options]", "TOOLARG"};
+inline constexpr ToolInfo kTestInfo{"tool",    "Maker", "Test tool",      "1.2.3",
+                                    "abc1234", "2026",  "tool [options]", "TOOLARG"};
 
 // A name that is a prefix of another stands after it.
 inline constexpr OptionRecord kRecordingTable[] = {

@@ -26,8 +26,7 @@ int callOutOfMemory(std::span<const OptionRecord> table) {
   return row->handler(std::nullopt, std::nullopt, nullptr);
 }
 
-int callSpecial(std::span<const OptionRecord> table, OptionKind kind,
-                std::optional<std::string_view> text) {
+int callSpecial(std::span<const OptionRecord> table, OptionKind kind, std::optional<std::string_view> text) {
   const OptionRecord* row = findRecord(table, kind);
   if (row == nullptr || row->handler == nullptr) {
     // Having nothing to say about "no arguments" or "end of parsing" is fine;

@@ -15,8 +15,10 @@ namespace {
 using testing::kTestInfo;
 using K = OptionKind;
 
-constexpr ToolInfo kQuietInfo{"quiet", "Maker", "Quiet tool", "0.1", "unknown", "2025-2026", "quiet x", nullptr};
+constexpr ToolInfo kQuietInfo{"quiet",   "Maker",     "Quiet tool", "0.1",
+                              "unknown", "2025-2026", "quiet x",    nullptr};
 
+// clang-format off
 constexpr OptionRecord kPageTable[] = {
     {"zeta", K::Flag, nullptr, nullptr, 4, "hidden flag"},
     {"bank", K::Value, nullptr, nullptr, 7, "<0-3>|specify bank"},
@@ -31,6 +33,7 @@ constexpr OptionRecord kPageTable[] = {
     {nullptr, K::End, nullptr, nullptr, 0, nullptr},
     {"after", K::Flag, nullptr, nullptr, 7, "beyond the end row"},
 };
+// clang-format on
 
 std::string captured(const std::function<void()>& print) {
   ::testing::internal::CaptureStdout();
@@ -64,14 +67,17 @@ TEST(UsagePage, ExtendedPage) {
                 "Options beginning with Z are unsupported and for Maker's use only\n");
 }
 
+// clang-format off
 constexpr OptionRecord kNoNotes[] = {
     {"dup", K::Flag, nullptr, nullptr, 7, "first"},
     {"v", K::Flag, nullptr, nullptr, 7, "show version"},
     {"dup", K::Flag, nullptr, nullptr, 7, "second"},
     {nullptr, K::End, nullptr, nullptr, 0, nullptr},
 };
+// clang-format on
 
-const std::string kQuietHeading = "quiet : Maker\nQuiet tool Version 0.1 (unknown) (" + std::string(VARDA_PLATFORM) +
+const std::string kQuietHeading = "quiet : Maker\nQuiet tool Version 0.1 (unknown) (" +
+                                  std::string(VARDA_PLATFORM) +
                                   ")\n"
                                   "Copyright (C) 2025-2026 Maker. All rights reserved.\n"
                                   "\n"
@@ -85,23 +91,25 @@ TEST(UsagePage, WithoutNotes) {
   EXPECT_EQ(captured([] { printPage(kQuietInfo, kShortPage, kNoNotes); }),
             kQuietHeading + "Options include:\n" + lines);
   EXPECT_EQ(captured([] { printPage(kTestInfo, kLongPage, kNoNotes); }),
-            kHeading + "Options:\n" + lines + "\nDefault options may be placed in the environment variable TOOLARG\n");
+            kHeading + "Options:\n" + lines +
+                "\nDefault options may be placed in the environment variable TOOLARG\n");
   EXPECT_EQ(captured([] { printPage(kQuietInfo, kExtendedPage, kNoNotes); }),
             kQuietHeading + "Options:\n" + lines +
                 "\nOptions beginning with Z are unsupported and for Maker's use only\n");
 }
 
 TEST(UsagePage, WidthIsAtLeastFour) {
+  // clang-format off
   constexpr OptionRecord table[] = {
       {nullptr, K::Flag, nullptr, nullptr, 1, "nameless"},
       {"", K::Value, nullptr, nullptr, 1, "|no argument"},
       {nullptr, K::End, nullptr, nullptr, 0, nullptr},
   };
-  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }),
-            kQuietHeading +
-                "Options include:\n"
-                "     nameless\n"
-                "     no argument\n");
+  // clang-format on
+  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }), kQuietHeading +
+                                                                             "Options include:\n"
+                                                                             "     nameless\n"
+                                                                             "     no argument\n");
   // A nameless flag alone needs three columns: the width stays four.
   const OptionRecord flagOnly[] = {table[0], table[2]};
   EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, flagOnly); }),
@@ -109,21 +117,23 @@ TEST(UsagePage, WidthIsAtLeastFour) {
 }
 
 TEST(UsagePage, NoteOfOneLineWithoutVariable) {
+  // clang-format off
   constexpr OptionRecord table[] = {
       {"v", K::Flag, nullptr, nullptr, 7, "show version"},
       {nullptr, K::UsageNote, "See the manual", nullptr, 1, nullptr},
       {nullptr, K::UsageNote, "Not on the short page", nullptr, 6, nullptr},
       {nullptr, K::End, nullptr, nullptr, 0, nullptr},
   };
-  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }),
-            kQuietHeading +
-                "Options include:\n"
-                "  v  show version\n"
-                "\n"
-                "See the manual\n");
+  // clang-format on
+  EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }), kQuietHeading +
+                                                                             "Options include:\n"
+                                                                             "  v  show version\n"
+                                                                             "\n"
+                                                                             "See the manual\n");
 }
 
 TEST(UsageRun, OnePagePerHeaderRowInTableOrder) {
+  // clang-format off
   constexpr OptionRecord table[] = {
       {"v", K::Flag, nullptr, nullptr, 7, "show version"},
       {nullptr, K::UsageHeader, &kQuietInfo, nullptr, 0, nullptr},
@@ -131,6 +141,7 @@ TEST(UsageRun, OnePagePerHeaderRowInTableOrder) {
       {nullptr, K::UsageHeader, &kTestInfo, nullptr, 0, nullptr},
       {nullptr, K::End, nullptr, nullptr, 0, nullptr},
   };
+  // clang-format on
   const std::string quiet = captured([&] { printPage(kQuietInfo, kShortPage, table); });
   const std::string test = captured([&] { printPage(kTestInfo, kShortPage, table); });
   EXPECT_EQ(captured([&] { printUsage(2, kShortPage, table); }), quiet + test);

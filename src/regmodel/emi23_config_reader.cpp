@@ -9,6 +9,7 @@ namespace varda::regmodel {
 namespace {
 
 // The known EMI2/3 addresses and where a poke of each is stored.
+// clang-format off
 constexpr PokeTarget kEmi23Targets[Emi23ConfigReader::kKnownAddresses] = {
     // address  array                     index
     {0x2000, PokeArray::Registers, 0},   // bank 0
@@ -33,6 +34,7 @@ constexpr PokeTarget kEmi23Targets[Emi23ConfigReader::kKnownAddresses] = {
     {0x2070, PokeArray::Extras, 2},      // padlogic register
     {0x2064, PokeArray::Extras, 3},      // accepted and stored; no register of the set
 };
+// clang-format on
 
 constexpr std::uint64_t kDramInitAddress = 0x2060;
 

@@ -56,7 +56,7 @@ TEST_F(Emi23ReaderTest, WhereEachAddressGoes) {
       "poke 0x2030 0xd\npoke 0x2034 0xe\npoke 0x2038 0xf\npoke 0x203c 0x10\n"
       "poke 0x2060 0x1\n"
       "}\n";
-  messageOf("poke 0x3000 1\n");  // an error before: the next read clears it
+  messageOf("poke 0x3000 1\n");           // an error before: the next read clears it
   for (int pass = 0; pass < 2; ++pass) {  // one reader reads twice
     clear();
     read(full);
@@ -70,8 +70,9 @@ TEST_F(Emi23ReaderTest, WhereEachAddressGoes) {
   }
 
   clear();
-  read("poke 0x2058 0x22\npoke 0x205c 0x33\npoke 0x2070 0x44\npoke 0x2064 0x1\n"
-       "poke 8192 1\npoke 0x00002004 2\npoke 020010 3\npoke 0X200C 0xffff\n");
+  read(
+      "poke 0x2058 0x22\npoke 0x205c 0x33\npoke 0x2070 0x44\npoke 0x2064 0x1\n"
+      "poke 8192 1\npoke 0x00002004 2\npoke 020010 3\npoke 0X200C 0xffff\n");
   EXPECT_EQ(result, 1);
   EXPECT_EQ(extras, (std::array<std::uint32_t, 4>{0x22, 0x33, 0x44, 0x1}));
   EXPECT_EQ(registers[0], 1u);  // addresses compare as numbers
@@ -81,8 +82,9 @@ TEST_F(Emi23ReaderTest, WhereEachAddressGoes) {
 }
 
 TEST_F(Emi23ReaderTest, ValueForms) {
-  read("poke 0x2000 0x12;\npoke 0x2004 0x13;;;\npoke 0x2008 0x14 ;\npoke 0x200c 0x15 ; ;\n"
-       "poke 0x2010 65535\npoke 0x2014 0b11\n");
+  read(
+      "poke 0x2000 0x12;\npoke 0x2004 0x13;;;\npoke 0x2008 0x14 ;\npoke 0x200c 0x15 ; ;\n"
+      "poke 0x2010 65535\npoke 0x2014 0b11\n");
   EXPECT_EQ(result, 1) << output;
   EXPECT_EQ(registers[0], 0x12u);
   EXPECT_EQ(registers[1], 0x13u);
@@ -91,8 +93,9 @@ TEST_F(Emi23ReaderTest, ValueForms) {
   EXPECT_EQ(registers[4], 0xffffu);
   EXPECT_EQ(registers[5], 0u);  // "0b11" reads as 0
 
-  read("\n##############\n   #indented comment\n#poke 0x2000 7\nproc configEmi {\n\t\n"
-       "  poke 0x00002018   0x00b2\n}\n{ }\n");
+  read(
+      "\n##############\n   #indented comment\n#poke 0x2000 7\nproc configEmi {\n\t\n"
+      "  poke 0x00002018   0x00b2\n}\n{ }\n");
   EXPECT_EQ(result, 1);
   EXPECT_EQ(registers[6], 0xb2u);
 
@@ -110,6 +113,7 @@ TEST_F(Emi23ReaderTest, ValueForms) {
 // Each error line follows two lines (a comment and an empty line) that count.
 // The read stops there: the poke on the next line is not stored.
 TEST_F(Emi23ReaderTest, EveryStoppingMessageWithItsLineNumber) {
+  // clang-format off
   const struct {
     const char* line;
     const char* message;
@@ -152,6 +156,7 @@ TEST_F(Emi23ReaderTest, EveryStoppingMessageWithItsLineNumber) {
 
   EXPECT_EQ(messageOf("\r\n\r\npoke 0x2000\r\n"), error("missing register value at line:3"));
 }
+// clang-format on
 
 // A DRAM initialisation value other than 0 or 1 is reported and the read goes
 // on (returning 0); the address counts as seen, and the line still gets its

@@ -10,6 +10,7 @@ namespace varda::regmodel {
 namespace {
 
 // The EMI2/3 registers in tag order.
+// clang-format off
 constexpr RegisterRow kEmi23Registers[] = {
     // tag  address
     {0, 0x2000},  {1, 0x2004},  {2, 0x2008},  {3, 0x200c},   // bank 0
@@ -21,6 +22,7 @@ constexpr RegisterRow kEmi23Registers[] = {
     {18, 0x205c},  // SDRAM mode register of bank 1
     {19, 0x2070},  // padlogic register
 };
+// clang-format on
 
 constexpr std::uint32_t kDramInitTag = 16;
 constexpr std::uint32_t kModeTag = 17;

@@ -10,6 +10,7 @@ namespace {
 
 // The known EMI4 registers, as offsets from the base, and where a poke of
 // each is stored.
+// clang-format off
 constexpr PokeTarget kEmi4Targets[Emi4ConfigReader::kKnownRegisters] = {
     // offset  array                     index
     {0x100, PokeArray::Registers, 0},   // bank 0
@@ -50,6 +51,7 @@ constexpr PokeTarget kEmi4Targets[Emi4ConfigReader::kKnownRegisters] = {
     {0x60, PokeArray::Extras, 11},      // MPX clock select
     {0x68, PokeArray::Extras, 12},      // clock enable
 };
+// clang-format on
 
 }  // namespace
 

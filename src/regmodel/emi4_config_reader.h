@@ -35,7 +35,7 @@ class Emi4ConfigReader : public PokeFileReader {
                         std::span<std::uint32_t> extras) override;
 
  private:
-  std::uint32_t base_ = 0;                     ///< EMI4 base address (EMI4.VCR)
+  std::uint32_t base_ = 0;                    ///< EMI4 base address (EMI4.VCR)
   std::array<bool, kKnownRegisters> seen_{};  ///< one per known register, in table order
 };
 

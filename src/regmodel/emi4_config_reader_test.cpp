@@ -33,16 +33,17 @@ class Emi4ReaderTest : public ::testing::Test {
 };
 
 TEST_F(Emi4ReaderTest, AddressesAreBaseRelativeAndValuesWholeWords) {
-  read("proc configEmi {\n"
-       "poke 0x1100 0x11\n"      // bank 0, register 0
-       "poke 0x1258 0x23\n"      // bank 5, register 3
-       "poke 0x11c8 0x13\n"      // bank 3, register 1
-       "poke 0x1038 0x00220033\n"
-       "poke 0x1000 0x7\n"       // EMI4.VCR: read although never written
-       "poke 0x1040 0x5\n"       // no value rule on the initialisation register
-       "poke 0x1068 0xffffffff\n"
-       "poke 0x1048 -1;\n"
-       "}\n");
+  read(
+      "proc configEmi {\n"
+      "poke 0x1100 0x11\n"  // bank 0, register 0
+      "poke 0x1258 0x23\n"  // bank 5, register 3
+      "poke 0x11c8 0x13\n"  // bank 3, register 1
+      "poke 0x1038 0x00220033\n"
+      "poke 0x1000 0x7\n"  // EMI4.VCR: read although never written
+      "poke 0x1040 0x5\n"  // no value rule on the initialisation register
+      "poke 0x1068 0xffffffff\n"
+      "poke 0x1048 -1;\n"
+      "}\n");
   EXPECT_EQ(result, 1) << output;
   EXPECT_EQ(registers[0], 0x11u);
   EXPECT_EQ(registers[23], 0x23u);

@@ -12,6 +12,7 @@ namespace varda::regmodel {
 namespace {
 
 // The EMI4 registers in tag order; addresses are offsets from the base.
+// clang-format off
 constexpr RegisterRow kEmi4Registers[] = {
     // tag  offset
     {21, 0x00},  // EMI4.VCR (never written)
@@ -35,6 +36,7 @@ constexpr RegisterRow kEmi4Registers[] = {
     {51, 0x200}, {52, 0x208}, {53, 0x210}, {54, 0x218},  // bank 4
     {55, 0x240}, {56, 0x248}, {57, 0x250}, {58, 0x258},  // bank 5
 };
+// clang-format on
 
 constexpr std::uint32_t kLockTag = 24;
 constexpr std::uint32_t kGencfgTag = 25;
@@ -48,8 +50,7 @@ constexpr std::uint32_t firstTagOf(int bank) { return kFirstBankTag + 4 * static
 }  // namespace
 
 Emi4RegisterSet::Emi4RegisterSet()
-    : RegisterSet(kBanks, std::make_unique<blocks::GencfgBlock>(), kEmi4Registers,
-                  blocks::kEmi4ImageWords) {
+    : RegisterSet(kBanks, std::make_unique<blocks::GencfgBlock>(), kEmi4Registers, blocks::kEmi4ImageWords) {
   buildPeripheralBanks();
 }
 

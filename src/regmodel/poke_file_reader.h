@@ -45,8 +45,7 @@ class PokeFileReader {
   virtual bool valueFits(std::uint64_t value) const = 0;
   /// Stores one poke, printing its own messages (wrong address, refused value).
   virtual StoreResult storePoke(std::uint64_t address, std::uint64_t value,
-                                std::span<std::uint32_t> registers,
-                                std::span<std::uint32_t> extras) = 0;
+                                std::span<std::uint32_t> registers, std::span<std::uint32_t> extras) = 0;
 
   /// Prints "<message head> at line...": format has "%s" for the program name
   /// and "%d" for the current line number.
@@ -55,8 +54,7 @@ class PokeFileReader {
 
  private:
   // Runs the lines of an open file; stops at the first line that ends the read.
-  void readPokeLines(std::FILE* file, std::span<std::uint32_t> registers,
-                     std::span<std::uint32_t> extras);
+  void readPokeLines(std::FILE* file, std::span<std::uint32_t> registers, std::span<std::uint32_t> extras);
   // One line: false when it ends the read.
   bool readPokeLine(std::string_view line, std::span<std::uint32_t> registers,
                     std::span<std::uint32_t> extras);

@@ -6,7 +6,10 @@
 namespace varda::regmodel {
 
 /// Which of the reader's two word arrays a known register goes to.
-enum class PokeArray { Registers, Extras };
+enum class PokeArray {
+  Registers,
+  Extras
+};
 
 /// One row of a reader's register table: a known address (EMI4: an offset
 /// from the base) and the word its poke is stored in.

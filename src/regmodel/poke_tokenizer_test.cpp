@@ -13,6 +13,7 @@ namespace {
 // The prefix chooses the base; the longest valid prefix counts; the sign
 // belongs to the decimal rule; more than 32 bits is kTooWide.
 TEST(ConvertNumber, Forms) {
+  // clang-format off
   const struct {
     const char* token;
     std::optional<std::uint64_t> value;
@@ -29,6 +30,7 @@ TEST(ConvertNumber, Forms) {
       {"4294967296", kTooWide},    {"0x100000000", kTooWide},
       {"999999999999999999999999999", kTooWide}, {"-4294967296", kTooWide},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(convertNumber(c.token), c.value) << c.token;
 }
 

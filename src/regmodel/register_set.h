@@ -89,8 +89,8 @@ class RegisterSet {
  protected:
   /// Every bank starts as a Peripheral bank; registers are given in tag order
   /// with consecutive tags.
-  RegisterSet(int bankCount, std::unique_ptr<blocks::ItemBlock> chip,
-              std::span<const RegisterRow> registers, std::size_t imageWords);
+  RegisterSet(int bankCount, std::unique_ptr<blocks::ItemBlock> chip, std::span<const RegisterRow> registers,
+              std::size_t imageWords);
 
   /// A new block of `type` built for `bank` of this generation, or nullptr
   /// when the generation has no such bank type.

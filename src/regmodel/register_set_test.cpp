@@ -197,7 +197,8 @@ TEST(RegisterSet, DumpOrder) {
   // 4 banks of 22 items, then 11 padlogic items, then 20 registers.
   std::size_t items = 0, registers = 0;
   for (std::size_t at = 0; (at = text.find("MemoryItem start", at)) != std::string::npos; ++at) ++items;
-  for (std::size_t at = 0; (at = text.find("MemoryRegister start", at)) != std::string::npos; ++at) ++registers;
+  for (std::size_t at = 0; (at = text.find("MemoryRegister start", at)) != std::string::npos; ++at)
+    ++registers;
   EXPECT_EQ(items, 4u * 22u + 11u);
   EXPECT_EQ(registers, 20u);
   EXPECT_LT(text.rfind("MemoryItem end"), text.find("MemoryRegister start"));

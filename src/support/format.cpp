@@ -9,7 +9,8 @@ std::string vformat(const char* fmt, std::va_list args) {
   const int needed = std::vsnprintf(small, sizeof small, fmt, copy);
   va_end(copy);
   if (needed < 0) return {};
-  if (static_cast<std::size_t>(needed) < sizeof small) return std::string(small, static_cast<std::size_t>(needed));
+  if (static_cast<std::size_t>(needed) < sizeof small)
+    return std::string(small, static_cast<std::size_t>(needed));
   std::string result(static_cast<std::size_t>(needed), '\0');
   std::vsnprintf(result.data(), result.size() + 1, fmt, args);
   return result;
