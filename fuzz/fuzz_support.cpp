@@ -56,7 +56,8 @@ int recordCall(std::optional<std::string>, std::optional<std::string>, const voi
 }
 
 // -p: in read mode the real handler only keeps the procedure name.
-int procedureOrRecord(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int procedureOrRecord(std::optional<std::string> name, std::optional<std::string> value,
+                      const void* selector) {
   if (selector != nullptr && front::settings().readMode) {
     return front::runScriptOrProcedure(std::move(name), std::move(value), selector);
   }
@@ -66,7 +67,8 @@ int procedureOrRecord(std::optional<std::string> name, std::optional<std::string
 // -io writes its file at once: names that leave the scratch directory are
 // only recorded.
 options::OptionHandler realWritePokes = nullptr;
-int writePokesInScratch(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int writePokesInScratch(std::optional<std::string> name, std::optional<std::string> value,
+                        const void* selector) {
   if (value && value->find('/') == std::string::npos && realWritePokes != nullptr) {
     return realWritePokes(std::move(name), std::move(value), selector);
   }
@@ -107,8 +109,9 @@ std::string absolute(const std::string& path) {
 void makeArgumentPathsAbsolute(int* argc, char*** argv) {
   static std::vector<std::string> texts;
   static std::vector<char*> pointers;
-  constexpr std::string_view kPathFlags[] = {"-artifact_prefix=", "-exact_artifact_path=", "-dict=",
-                                             "-features_dir=", "-merge_control_file=", "-data_flow_trace="};
+  constexpr std::string_view kPathFlags[] = {
+      "-artifact_prefix=", "-exact_artifact_path=", "-dict=",
+      "-features_dir=",    "-merge_control_file=",  "-data_flow_trace="};
   if (argc == nullptr || argv == nullptr) return;
   texts.assign(*argv, *argv + *argc);
   for (std::size_t i = 1; i < texts.size(); ++i) {
@@ -209,7 +212,8 @@ void finishWriteRun() {
   if (run.outputFile) checkWrittenFile(*run.outputFile);
 }
 
-std::vector<std::string_view> splitInput(std::string_view data, std::string_view separator, std::size_t maxParts) {
+std::vector<std::string_view> splitInput(std::string_view data, std::string_view separator,
+                                         std::size_t maxParts) {
   std::vector<std::string_view> parts;
   while (parts.size() + 1 < maxParts) {
     const std::size_t at = data.find(separator);

@@ -60,7 +60,8 @@ void finishWriteRun();
 
 /// `data` cut at every occurrence of `separator` (which is dropped); at most
 /// `maxParts` parts, the last one keeping the rest.
-std::vector<std::string_view> splitInput(std::string_view data, std::string_view separator, std::size_t maxParts);
+std::vector<std::string_view> splitInput(std::string_view data, std::string_view separator,
+                                         std::size_t maxParts);
 
 /// True when the input names a device or process file system path: such a
 /// file may never end (/dev/zero, /dev/stdin) and is not an input the tool

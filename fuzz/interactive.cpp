@@ -38,7 +38,8 @@ const OptionRecord* findOption(std::string_view text, varda::options::NameMatch&
   for (const OptionRecord& row : varda::front::mainTable()) {
     if (row.kind == OptionKind::End) break;
     if (row.name == nullptr) continue;
-    if (row.kind != OptionKind::Flag && row.kind != OptionKind::Value && row.kind != OptionKind::ValueOnly) continue;
+    if (row.kind != OptionKind::Flag && row.kind != OptionKind::Value && row.kind != OptionKind::ValueOnly)
+      continue;
     match = varda::options::matchName(row.name, text);
     if (match != varda::options::NameMatch::None) return &row;
   }
@@ -110,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (wouldEndTheRun(input)) return -1;
   varda::fuzz::startInput();
   // fmemopen does not take an empty buffer: an empty input is an empty file.
-  std::FILE* stream = size > 0 ? fmemopen(const_cast<std::uint8_t*>(data), size, "r") : std::fopen("/dev/null", "r");
+  std::FILE* stream =
+      size > 0 ? fmemopen(const_cast<std::uint8_t*>(data), size, "r") : std::fopen("/dev/null", "r");
   if (stream == nullptr) return 0;
   std::FILE* const savedStdin = stdin;
   stdin = stream;  // where a nested -i reads

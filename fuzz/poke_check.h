@@ -23,9 +23,10 @@ struct PokeWords {
 
 /// Reads `path` into fresh arrays of the given sizes.
 template <class Reader>
-PokeWords readWords(Reader& reader, const std::string& path, std::size_t registerWords, std::size_t extraWords) {
-  PokeWords words{std::vector<std::uint32_t>(registerWords, kNotRead), std::vector<std::uint32_t>(extraWords, kNotRead),
-                  0};
+PokeWords readWords(Reader& reader, const std::string& path, std::size_t registerWords,
+                    std::size_t extraWords) {
+  PokeWords words{std::vector<std::uint32_t>(registerWords, kNotRead),
+                  std::vector<std::uint32_t>(extraWords, kNotRead), 0};
   words.result = reader.readPokeFile(words.registers, words.extras, path);
   return words;
 }
@@ -35,7 +36,8 @@ PokeWords readWords(Reader& reader, const std::string& path, std::size_t registe
 /// the next); the line count is back at 0 after each pass; a procedure name
 /// found is a non-empty token. Returns the words of the first read.
 template <class Reader>
-PokeWords checkReader(Reader& reader, const std::string& path, std::size_t registerWords, std::size_t extraWords) {
+PokeWords checkReader(Reader& reader, const std::string& path, std::size_t registerWords,
+                      std::size_t extraWords) {
   const PokeWords first = readWords(reader, path, registerWords, extraWords);
   if (reader.lineNumber() != 0) std::abort();
   if (first.result != (reader.errorSeen() ? 0 : 1)) std::abort();

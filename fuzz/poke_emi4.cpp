@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.setBase(varda::front::hexValue(input.substr(0, lineEnd)));
   input.remove_prefix(lineEnd == std::string_view::npos ? input.size() : lineEnd + 1);
   varda::fuzz::writeFile("poke.txt", input);
-  varda::fuzz::checkReader(reader, "poke.txt", Emi4ConfigReader::kRegisterWords, Emi4ConfigReader::kExtraWords);
+  varda::fuzz::checkReader(reader, "poke.txt", Emi4ConfigReader::kRegisterWords,
+                           Emi4ConfigReader::kExtraWords);
   return 0;
 }

@@ -9,11 +9,12 @@
 // VARDA_BINARY is the path of the binary under test (set by CMake).
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -72,7 +73,8 @@ class ResourceBoundsTest : public ::testing::Test {
 
   // Runs varda in the scratch directory with `args`, VARDAARG set to `env`
   // (unset when empty) and `input` on standard input.
-  RunResult run(const std::vector<std::string>& args, const std::string& env = "", const std::string& input = "") {
+  RunResult run(const std::vector<std::string>& args, const std::string& env = "",
+                const std::string& input = "") {
     file(".stdin", input);
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
@@ -112,7 +114,8 @@ class ResourceBoundsTest : public ::testing::Test {
 
   // The run stayed within the bounds for an input of `inputBytes`.
   static void expectBounded(const RunResult& r, std::size_t inputBytes) {
-    EXPECT_LE(r.peakRss, kBaseAllowance + kPerInputByte * inputBytes) << "peak memory " << r.peakRss / kMiB << " MiB";
+    EXPECT_LE(r.peakRss, kBaseAllowance + kPerInputByte * inputBytes)
+        << "peak memory " << r.peakRss / kMiB << " MiB";
     EXPECT_LT(r.seconds, kMaxSeconds);
   }
 
@@ -189,10 +192,11 @@ TEST_F(ResourceBoundsTest, LongVardaargAndManyArguments) {
 
 TEST_F(ResourceBoundsTest, HugeNumbers) {
   const std::string digits(100000, '9');
-  const RunResult r = run({"-chip", "7021" + digits, "-bank", "1" + digits, "-regnum", digits, "-padlogic", "f" + digits,
-                     "-o", "out.cfg"});
+  const RunResult r = run({"-chip", "7021" + digits, "-bank", "1" + digits, "-regnum", digits, "-padlogic",
+                           "f" + digits, "-o", "out.cfg"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("varda: Error: unsupported bank register number = " + digits + "\n"), std::string::npos);
+  EXPECT_NE(r.out.find("varda: Error: unsupported bank register number = " + digits + "\n"),
+            std::string::npos);
   expectBounded(r, 4 * digits.size());
 }
 
@@ -245,7 +249,8 @@ TEST_F(ResourceBoundsTest, PokeReadersOnLargeFiles) {
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), kMaxSeconds);
     EXPECT_EQ(registers[0], 1u) << name;
     std::string procedure;
-    EXPECT_EQ(reader.readProcedureName((dir_ / name).string(), procedure), std::string(name) == "nuls.cfg" ? 0 : 1);
+    EXPECT_EQ(reader.readProcedureName((dir_ / name).string(), procedure),
+              std::string(name) == "nuls.cfg" ? 0 : 1);
   }
 }
 
