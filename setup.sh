@@ -11,7 +11,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$here"
 
-packages=(cmake ninja-build g++ clang bison googletest libgtest-dev libbenchmark-dev libclang-rt-14-dev git diffutils)
+packages=(cmake ninja-build g++ clang clang-format bison googletest libgtest-dev libbenchmark-dev libclang-rt-14-dev git diffutils)
 
 install_missing() {
   local missing=()
