@@ -217,14 +217,16 @@ TEST_F(ResourceBoundsTest, InteractiveInputOfNulBytesWithoutFinalLineFeed) {
   expectBounded(r, 2 * nuls.size());
 }
 
-// Each "-i" line starts a nested interactive loop on the same input, and
-// nothing bounds the nesting: 200000 such lines (600 KB) exhaust the stack
-// (SIGSEGV). Enable once the nesting of interactive loops is bounded.
-TEST_F(ResourceBoundsTest, DISABLED_InteractiveLoopsNestedByManyLines) {
+// Each "-i" line starts a nested interactive loop on the same input; past
+// the nesting limit "-i" is refused, so 200000 such lines (600 KB) neither
+// exhaust the stack nor use memory beyond the bound.
+TEST_F(ResourceBoundsTest, InteractiveLoopsNestedByManyLines) {
   std::string lines;
   for (int i = 0; i < 200000; ++i) lines += "-i\n";
   const RunResult r = run({"-i"}, "", lines);
   EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("varda: Error: interactive mode nested more than 64 levels deep\n"),
+            std::string::npos);
   expectBounded(r, lines.size());
 }
 
