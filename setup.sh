@@ -8,8 +8,8 @@
 # Missing Debian packages are installed first (apt-get update, then apt-get install).
 set -euo pipefail
 
+# Paths stay relative to the caller's directory: varda writes its files there.
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-cd "$here"
 
 packages=(cmake ninja-build g++ clang clang-format bison googletest libgtest-dev libbenchmark-dev libclang-rt-14-dev git diffutils)
 
@@ -32,9 +32,9 @@ install_missing() {
 
 # configure_and_build <dir> <cmake args...>
 configure_and_build() {
-  local dir="$1"; shift
+  local dir="$here/$1"; shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >&2
+    cmake -S "$here" -B "$dir" -G Ninja "$@" >&2
   fi
   cmake --build "$dir" >&2
 }
@@ -65,10 +65,10 @@ case "$cmd" in
     build_sanitized
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang++) =="
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-      ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+      ctest --test-dir "$here/build-asan" --output-on-failure -j "$(nproc)"
     build_plain
     echo "== tests (g++) =="
-    ctest --test-dir build --output-on-failure -j "$(nproc)"
+    ctest --test-dir "$here/build" --output-on-failure -j "$(nproc)"
     ;;
   *)
     echo "usage: ./setup.sh run [varda arguments...] | ./setup.sh test | ./setup.sh build" >&2
