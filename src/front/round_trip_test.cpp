@@ -253,9 +253,9 @@ class ConfigurationMaker {
     return values[pick(static_cast<std::uint32_t>(values.size()))];
   }
 
-  std::string valueText(const ParamSpec& spec) {
-    if (spec.values.empty()) return support::format("%x", pick(spec.hexHigh + 1) | spec.hexSetBits);
-    return std::to_string(pickFrom(spec.values));
+  std::string valueText(const ParamSpec& param) {
+    if (param.values.empty()) return support::format("%x", pick(param.hexHigh + 1) | param.hexSetBits);
+    return std::to_string(pickFrom(param.values));
   }
 
   /// A few random options of `specs`, as one line after `head`.
@@ -263,8 +263,8 @@ class ConfigurationMaker {
     std::string line = head;
     const int count = static_cast<int>(pick(static_cast<std::uint32_t>(most) + 1));
     for (int i = 0; i < count; ++i) {
-      const ParamSpec& spec = pickFrom(specs);
-      line += support::format(" -%s %s", spec.option, valueText(spec).c_str());
+      const ParamSpec& param = pickFrom(specs);
+      line += support::format(" -%s %s", param.option, valueText(param).c_str());
     }
     lines_.push_back(line);
   }
