@@ -449,7 +449,7 @@ void writeParameterLines(ReadBackState& state) {
   const blocks::RegisterImage image = emi4 ? emi4Image(state) : emi23Image(state);
   int banks = 4;
   if (emi4) {
-    constexpr std::size_t kBank4FirstWord = 4 * 4;
+    constexpr std::size_t kBank4FirstWord = 16;  // bank 4, register 0
     state.fourBanks = bank0Set && !ReadBackState::isSet(state.bankWords[kBank4FirstWord]) ? 1 : 0;
     writeEmi4ChipLines(state, image);
     banks = state.fourBanks != 0 ? 4 : 6;
