@@ -3,10 +3,15 @@
 // Helpers shared by the blocks' unit tests.
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "blocks/check_result.h"
 #include "blocks/item_block.h"
 #include "blocks/register_image.h"
 
@@ -38,6 +43,38 @@ std::string printed(Action&& action) {
   ::testing::internal::CaptureStdout();
   action();
   return ::testing::internal::GetCapturedStdout();
+}
+
+/// One timing-rule case: the items in `given` are set first, then `value` is
+/// checked for `tag`; an empty message means the value passes.
+struct RuleCase {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
+  std::uint32_t tag;
+  std::uint32_t value;
+  const char* message;
+};
+
+/// Runs every case on a fresh EMI2/3 bank-0 Block through `check`: a failing
+/// case prints "varda: Error: <group> <message>" and gives a result for the
+/// tag; a passing case prints nothing and gives none.
+template <typename Block, typename Check>
+void expectRuleCases(std::span<const RuleCase> cases, const char* group, Check check) {
+  for (const RuleCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
+    Block block;
+    block.buildEmi23Items(0);
+    for (const auto& [tag, value] : c.given) set(block, tag, value);
+    CheckOutcome result;
+    const std::string out = printed([&] { result = check(block, c.tag, c.value); });
+    if (*c.message == '\0') {
+      EXPECT_EQ(out, "");
+      EXPECT_FALSE(result);
+    } else {
+      EXPECT_EQ(out, std::string("varda: Error: ") + group + " " + c.message + "\n");
+      ASSERT_TRUE(result);
+      EXPECT_EQ(result->tag, c.tag);
+    }
+  }
 }
 
 }  // namespace varda::blocks::testing

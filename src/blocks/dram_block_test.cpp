@@ -10,7 +10,9 @@
 namespace varda::blocks {
 namespace {
 
+using testing::expectRuleCases;
 using testing::printed;
+using testing::RuleCase;
 using testing::set;
 
 constexpr std::uint32_t kDataDriveDelay = 1050;
@@ -23,12 +25,7 @@ constexpr std::uint32_t kCASTime = 1097;
 // not from the CAS time.
 TEST(DramBlockTest, TimingRules) {
   // clang-format off
-  const struct {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
-    std::uint32_t tag;
-    std::uint32_t value;
-    const char* message;  // empty: passes
-  } cases[] = {
+  const RuleCase cases[] = {
       {{}, kDataDriveDelay, 2, "(DatatDriveDelay > CASTime)"},
       {{}, kDataDriveDelay, 1, ""},
       {{}, kCASe2Time, 2, "(CASe2Time > CASTime)"},
@@ -42,22 +39,9 @@ TEST(DramBlockTest, TimingRules) {
       {{{kCASe1Time, 2}}, kCASTime, 2, ""},
   };
   // clang-format on
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
-    DramBlock block;
-    block.buildEmi23Items(0);
-    for (const auto& [tag, value] : c.given) set(block, tag, value);
-    CheckOutcome result;
-    const std::string out = printed([&] { result = block.checkRule(c.tag, c.value); });
-    if (*c.message == '\0') {
-      EXPECT_EQ(out, "");
-      EXPECT_FALSE(result);
-    } else {
-      EXPECT_EQ(out, std::string("varda: Error: DRAM ") + c.message + "\n");
-      ASSERT_TRUE(result);
-      EXPECT_EQ(result->tag, c.tag);
-    }
-  }
+  expectRuleCases<DramBlock>(cases, "DRAM", [](DramBlock& block, std::uint32_t tag, std::uint32_t value) {
+    return block.checkRule(tag, value);
+  });
 }
 
 // The whole-block check visits CASTime before CASe1Time before CASe2Time.

@@ -10,7 +10,9 @@
 namespace varda::blocks {
 namespace {
 
+using testing::expectRuleCases;
 using testing::printed;
+using testing::RuleCase;
 using testing::set;
 
 constexpr std::uint32_t kDataDriveDelay = 1104;
@@ -33,12 +35,7 @@ constexpr std::uint32_t kBEe1TimeWrite = 1123;
 // (both access times 10, every edge 0, DataDriveDelay 5) with `given` set first.
 TEST(PeripheralBlockTest, TimingRules) {
   // clang-format off
-  const struct {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> given;
-    std::uint32_t tag;
-    std::uint32_t value;
-    const char* message;  // empty: passes
-  } cases[] = {
+  const RuleCase cases[] = {
       {{}, kAccessTimeRead, 10, ""},
       {{{kAccessTimeWrite, 3}}, kDataDriveDelay, 6, "(DataDriveDelay > (2*)AccessTimeWrite)"},
       {{{kAccessTimeWrite, 3}}, kDataDriveDelay, 5, ""},
@@ -90,22 +87,10 @@ TEST(PeripheralBlockTest, TimingRules) {
       {{{kAccessTimeRead, 2}, {kCSe2TimeRead, 3}}, kCSe1TimeRead, 3, ""},
   };
   // clang-format on
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "tag " << c.tag << " value " << c.value);
-    PeripheralBlock block;
-    block.buildEmi23Items(0);
-    for (const auto& [tag, value] : c.given) set(block, tag, value);
-    CheckOutcome result;
-    const std::string out = printed([&] { result = block.checkValue(c.tag, c.value); });
-    if (*c.message == '\0') {
-      EXPECT_EQ(out, "");
-      EXPECT_FALSE(result);
-    } else {
-      EXPECT_EQ(out, std::string("varda: Error: Peripheral ") + c.message + "\n");
-      ASSERT_TRUE(result);
-      EXPECT_EQ(result->tag, c.tag);
-    }
-  }
+  expectRuleCases<PeripheralBlock>(cases, "Peripheral",
+                                   [](PeripheralBlock& block, std::uint32_t tag, std::uint32_t value) {
+                                     return block.checkValue(tag, value);
+                                   });
 }
 
 TEST(PeripheralBlockTest, WholeBlockCheckAndRanges) {

@@ -134,7 +134,7 @@ TEST_F(ReadMode, DumpListsTheWordsTheReadWrote) {
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   writeFile(file_, "poke 0x2004 0x12\npoke 0x2070 0xc00\n");
   readBackState().decodePokes(file_);
-  testing::streamText([](std::FILE* stream) { showCurrentParameters(stream); });
+  testing::captureStream([](std::FILE* stream) { showCurrentParameters(stream); });
   ::testing::internal::CaptureStdout();
   dumpReadBackWords();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(),

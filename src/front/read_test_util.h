@@ -1,10 +1,10 @@
 #pragma once
 
-// Helpers for the read-mode tests: text written to a stream, files written
-// and read back whole, and a read-back state filled by hand.
+// Helpers for the read-mode tests: files written and read back whole, and a
+// read-back state filled by hand (text written to a stream comes from the
+// register-model test helpers).
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
@@ -13,21 +13,11 @@
 
 #include "front/parameters_writer.h"
 #include "front/read_back_state.h"
+#include "regmodel/test_files.h"
 
 namespace varda::front::testing {
 
-/// What body writes to an in-memory stream it is given.
-template <typename Body>
-std::string streamText(Body&& body) {
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  std::FILE* stream = ::open_memstream(&buffer, &size);
-  body(stream);
-  std::fclose(stream);
-  std::string text(buffer, size);
-  std::free(buffer);
-  return text;
-}
+using regmodel::testing::captureStream;
 
 inline std::string fileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,7 +42,7 @@ inline ReadBackState stateWith(std::initializer_list<std::pair<int, std::uint32_
 
 /// The parameter lines of `state`, as writeParameterLines writes them.
 inline std::string parameterLines(ReadBackState& state) {
-  return streamText([&](std::FILE* stream) {
+  return captureStream([&](std::FILE* stream) {
     state.out = stream;
     writeParameterLines(state);
     state.out = stdout;

@@ -391,7 +391,7 @@ Trip roundTrip(const std::vector<std::string>& lines) {
   settings().interactive = 1;
   for (const std::string& line : lines) parseOptionLine(line);
   trip.first = writtenProcedure();
-  trip.parameters = testing::streamText([](std::FILE* stream) { showCurrentParameters(stream); });
+  trip.parameters = testing::captureStream([](std::FILE* stream) { showCurrentParameters(stream); });
   freshRun();
   settings().interactive = 1;
   std::istringstream parameterLines(trip.parameters);
