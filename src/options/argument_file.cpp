@@ -7,8 +7,8 @@
 #include <new>
 #include <string>
 
+#include "options/callback_records.h"
 #include "options/option_parser.h"
-#include "options/special_records.h"
 
 namespace varda::options {
 

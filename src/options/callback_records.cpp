@@ -1,4 +1,4 @@
-#include "options/special_records.h"
+#include "options/callback_records.h"
 
 #include <new>
 #include <string>

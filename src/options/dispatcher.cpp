@@ -4,9 +4,9 @@
 #include <string>
 
 #include "options/argument_file.h"
+#include "options/callback_records.h"
 #include "options/name_match.h"
 #include "options/option_parser.h"
-#include "options/special_records.h"
 
 namespace varda::options {
 

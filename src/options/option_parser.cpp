@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "options/argument_splitter.h"
+#include "options/callback_records.h"
 #include "options/environment_text.h"
-#include "options/special_records.h"
 #include "support/format.h"
 
 namespace varda::options {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "options/callback_records.h"
 #include "options/name_match.h"
-#include "options/special_records.h"
 #include "options/version_line.h"
 #include "support/format.h"
 
