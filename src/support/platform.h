@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace varda::support {
+
+// The operating-system calls of the interpreter's commands, in one place so
+// that another platform needs only another platform.cpp.
+
+/// Runs `commandLine` through the shell with standard output and standard
+/// error captured through one pipe; `piece` receives the output in pieces of
+/// at most 255 bytes as it arrives. Returns the exit status; 1 when the pipe
+/// cannot be made.
+int runCommand(const std::string& commandLine, const std::function<void(std::string_view)>& piece);
+
+/// The working directory; false when it cannot be read or is longer than `limit`.
+bool currentDirectory(std::string* out, std::size_t limit);
+
+// Each returns 0 on success, -1 on failure (the reason in errno).
+int changeDirectory(const std::string& path);
+int makeDirectory(const std::string& path);
+int removeDirectory(const std::string& path);
+int removeFile(const std::string& path);
+int renameFile(const std::string& from, const std::string& to);
+
+/// True when the open stream is a directory.
+bool isDirectory(std::FILE* stream);
+
+/// The system's text for the last failure (errno).
+std::string systemErrorText();
+
+}  // namespace varda::support
