@@ -1,0 +1,357 @@
+#include "cmdlang/engine.h"
+
+#include <cstdio>
+
+#include "cmdlang/number_syntax.h"
+#include "cmdlang/operators.h"
+#include "cmdlang/values.h"
+#include "cmdlang/when_events.h"
+#include "support/info.h"
+#include "support/unwind.h"
+
+namespace varda::cmdlang {
+namespace {
+
+constexpr std::size_t kMaxMessage = 1024;
+constexpr std::size_t kMaxTrace = 2048;
+
+std::size_t stackBase(const Interp& in) { return in.eng.frames.empty() ? 0 : in.eng.frames.back().base; }
+
+const Text kResultName("$");
+const Text kCountName("$#");
+
+/// Makes the top frame's table current: "$#" holds the argument count and
+/// "$" (the result) exists undefined.
+void pushcall(Interp& in, const Text& name) {
+  CallFrame& f = in.eng.frames.back();
+  f.name = name;
+  if (in.eng.code != nullptr) {
+    const Cell& c = in.eng.code->cells[static_cast<std::size_t>(in.eng.cell)];
+    f.siteFile = in.eng.code->files[c.file];
+    f.siteLine = c.line;
+  }
+  Variable* count = f.locals->insert(Variable::make(kCountName));
+  count->setInt(f.argc);
+  count->defined = true;
+  f.locals->insert(Variable::make(kResultName));
+  f.savedLocals = in.eng.locals;
+  in.eng.locals = f.locals.get();
+}
+
+/// Takes frames off down to `index` (orphans of failed argument lists
+/// first), restores the local table saved at `index` and, when asked, pushes
+/// the result "$" onto the caller's stack.
+void popcall(Interp& in, std::size_t index, bool withResult) {
+  std::vector<CallFrame>& frames = in.eng.frames;
+  Value result;
+  bool hasResult = false;
+  if (withResult) {
+    Variable* r = frames[index].locals->find("$");
+    if (r != nullptr && r->defined) {
+      result = readvalue(in, r);
+      hasResult = true;
+      if (result.type() != Type::Int) ++in.eng.temporaries;
+    }
+  }
+  in.eng.locals = frames[index].savedLocals;
+  in.eng.stack.resize(frames[index].base);
+  frames.resize(index);
+  if (hasResult) push(in, std::move(result));
+}
+
+/// "calling %s": the name and each argument.
+void traceCall(Interp& in, const Text& name) {
+  const CallFrame& f = in.eng.frames.back();
+  std::string line = name.str();
+  for (int i = 1; i <= f.argc; ++i) {
+    const Variable* a = f.locals->find("$" + decimal(i));
+    line += ' ';
+    if (a == nullptr) continue;
+    switch (a->type) {
+      case Type::Int: line += decimal(a->intValue); break;
+      case Type::Text: line += a->textValue.view(); break;
+      case Type::Object: line += "tobj"; break;
+      default: line += "variable"; break;
+    }
+  }
+  line += '\n';
+  support::info("%s", line.c_str());
+}
+
+const char* cellFile(const Interp& in) {
+  if (in.eng.code == nullptr) return "";
+  return in.eng.code->fileName(in.eng.code->cells[static_cast<std::size_t>(in.eng.cell)]);
+}
+
+int cellLine(const Interp& in) {
+  if (in.eng.code == nullptr) return 0;
+  return in.eng.code->cells[static_cast<std::size_t>(in.eng.cell)].line;
+}
+
+std::int32_t slot(const CodeObject& code, std::int32_t cell, int i) {
+  const Cell& s = code.cells[static_cast<std::size_t>(cell + i)];
+  return s.kind == CellKind::Loc ? s.value : -1;
+}
+
+/// Runs a control cell; returns the cell after which the walk goes on.
+std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
+  const Cell* cells = code.cells.data();
+  switch (static_cast<Ctl>(cells[i].fn)) {
+    case Ctl::Push: {
+      const Cell& operand = cells[i + 1];
+      if (operand.kind == CellKind::Int)
+        pushint(in, operand.value);
+      else
+        pushstring(in, code.texts[static_cast<std::size_t>(operand.value)]);
+      return i + 1;
+    }
+    case Ctl::MakeVariable:
+      pushvariable(in, makevariable(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
+      return i + 1;
+    case Ctl::MakeLocal:
+      pushvariable(in, makelocal(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
+      return i + 1;
+    case Ctl::Member: {
+      Value holder;
+      Variable* v = popvariable(in, holder);
+      const Value key = Value::text(code.texts[static_cast<std::size_t>(cells[i + 1].value)]);
+      pushvariable(in, element(in, v, key, ElementKind::Member));
+      return i + 1;
+    }
+    case Ctl::If: {
+      execute(in, code, slot(code, i, 1));
+      if (popint(in) != 0) {
+        execute(in, code, slot(code, i, 2));
+      } else if (const std::int32_t otherwise = slot(code, i, 3); otherwise >= 0) {
+        execute(in, code, otherwise);
+      }
+      return slot(code, i, 4);
+    }
+    case Ctl::While:
+      for (;;) {
+        execute(in, code, slot(code, i, 1));
+        if (popint(in) == 0) break;
+        execute(in, code, slot(code, i, 2));
+      }
+      return slot(code, i, 3);
+    case Ctl::For:
+      execute(in, code, slot(code, i, 1));
+      for (;;) {
+        execute(in, code, slot(code, i, 2));
+        if (popint(in) == 0) break;
+        execute(in, code, slot(code, i, 4));
+        execute(in, code, slot(code, i, 3));
+      }
+      return slot(code, i, 5);
+    case Ctl::When: return runWhenControl(in, code, i);
+    case Ctl::ShortCircuit: {
+      // The left operand is read and put back as a value; the operation cell
+      // it belongs to was found when the expression was compiled.
+      const Value left = popvalue(in);
+      const bool isAnd = static_cast<Op>(cells[cells[i].value].fn) == Op::AndAnd;
+      if (left.type() != Type::Int)
+        in.raiseerror(kIllegalTypes, std::string(typeName(left.type())) + (isAnd ? " && " : " || "));
+      const bool decided = isAnd ? left.asInt() == 0 : left.asInt() != 0;
+      push(in, left);
+      if (decided) return cells[i].value;
+      execute(in, code, i + 1);
+      return cells[i].value - 1;
+    }
+  }
+  in.raiseerror(kInternalError, "cannot execute command");
+}
+
+}  // namespace
+
+// --- operand stack -----------------------------------------------------------
+
+Value pop(Interp& in) {
+  std::vector<Value>& stack = in.eng.stack;
+  if (stack.size() <= stackBase(in)) in.raiseerror(kInternalError, "operand stack underflow");
+  Value v = std::move(stack.back());
+  stack.pop_back();
+  return v;
+}
+
+Value popvalue(Interp& in) {
+  Value v = pop(in);
+  if (v.type() == Type::Ref) return readvalue(in, v.variable());
+  return v;
+}
+
+std::int32_t popint(Interp& in) {
+  const Value v = popvalue(in);
+  if (v.type() == Type::Int) return v.asInt();
+  if (v.type() == Type::Text)
+    if (const auto n = parsenumber(v.textView(), true)) return *n;
+  in.raiseerror(kExpectedInteger);
+}
+
+Text popstring(Interp& in) {
+  const Value v = popvalue(in);
+  if (v.type() != Type::Text) in.raiseerror(kInternalError, "not a string on stack top");
+  return v.asText();
+}
+
+Variable* popvariable(Interp& in, Value& holder) {
+  holder = pop(in);
+  if (holder.type() != Type::Ref) in.raiseerror(kExpectedVariable);
+  return holder.variable();
+}
+
+Variable* popdefined(Interp& in, Value& holder) {
+  Variable* v = popvariable(in, holder);
+  if (!v->defined) readvalue(in, v);  // raises error 16
+  return v;
+}
+
+Variable* poparray(Interp& in, Value& holder) {
+  holder = pop(in);
+  if (holder.type() != Type::Ref || holder.variable()->type != Type::Array)
+    in.raiseerror(kInternalError, "not an array on stack top");
+  return holder.variable();
+}
+
+void push(Interp& in, Value value) { in.eng.stack.push_back(std::move(value)); }
+
+std::int32_t peekresult(const Interp& in) {
+  if (in.eng.stack.size() <= stackBase(in)) return 0;
+  const Value& top = in.eng.stack.back();
+  if (top.type() == Type::Int) return top.asInt();
+  if (top.type() == Type::Ref && top.variable()->defined && top.variable()->type == Type::Int)
+    return top.variable()->intValue;
+  return 0;
+}
+
+std::size_t stackDepth(const Interp& in) { return in.eng.stack.size() - stackBase(in); }
+
+// --- calls ---------------------------------------------------------------------
+
+void createframe(Interp& in) {
+  CallFrame f;
+  f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
+  f.base = in.eng.stack.size();
+  in.eng.frames.push_back(std::move(f));
+}
+
+void addargument(Interp& in, Value value) {
+  CallFrame& f = in.eng.frames.back();
+  ++f.argc;
+  Variable* a = f.locals->findOrCreate("$" + decimal(f.argc));
+  assign(in, a, value);
+}
+
+void runcode(Interp& in, const Rc<CodeObject>& code) {
+  const std::size_t frame = in.eng.frames.size() - 1;
+  pushcall(in, code->name);
+  if ((in.eng.trace & 4) != 0) traceCall(in, code->name);
+  ++code->running;
+  try {
+    support::HandlerScope handler;
+    execute(in, *code, 0);
+  } catch (const support::Raised&) {
+    --code->running;
+    popcall(in, frame, false);
+    throw;
+  }
+  --code->running;
+  popcall(in, frame, true);
+  // A procedure redefined or removed while it ran goes with the last
+  // reference to it (the caller's).
+}
+
+void runcommand(Interp& in, const Text& name, const CommandEntry& entry) {
+  const std::size_t frame = in.eng.frames.size() - 1;
+  pushcall(in, Text());
+  if ((in.eng.trace & 4) != 0) traceCall(in, name);
+  in.eng.commandName = name;
+  try {
+    support::HandlerScope handler;
+    entry.handler(in, entry.word);
+  } catch (const support::Raised&) {
+    popcall(in, frame, false);
+    in.eng.commandName = Text();
+    throw;
+  }
+  popcall(in, frame, true);
+  in.eng.commandName = Text();
+}
+
+void dropframe(Interp& in) {
+  in.eng.stack.resize(in.eng.frames.back().base);
+  in.eng.frames.pop_back();
+}
+
+// --- walking code --------------------------------------------------------------
+
+void execute(Interp& in, const CodeObject& code, std::int32_t first) {
+  const Cell* cells = code.cells.data();
+  for (std::int32_t i = first;; ++i) {
+    const Cell& c = cells[i];
+    switch (c.kind) {
+      case CellKind::End: return;
+      case CellKind::Op:
+        if (in.eng.skip) break;
+        in.eng.code = &code;
+        in.eng.cell = i;
+        if ((in.eng.trace & 8) != 0) support::info("executing %s line  %d\n", code.fileName(c), c.line);
+        try {
+          support::HandlerScope handler;
+          runOp(in, static_cast<Op>(c.fn));
+        } catch (const support::Raised& r) {
+          // With errors ignored the rest of the statement is skipped.
+          if (r.code != support::kInterpreterError || !in.eng.ignoreErrors) throw;
+          in.eng.skip = true;
+        }
+        break;
+      case CellKind::Ctl:
+        in.eng.code = &code;
+        in.eng.cell = i;
+        i = control(in, code, i);
+        break;
+      case CellKind::Stmt: in.eng.skip = false; break;
+      default:
+        in.eng.code = &code;
+        in.eng.cell = i;
+        in.raiseerror(kInternalError, "cannot execute command");
+    }
+  }
+}
+
+// --- errors --------------------------------------------------------------------
+
+void raiseRuntimeError(Interp& in, const std::string& message) {
+  ErrorRecord& e = in.error;
+  e.message = message.substr(0, kMaxMessage);
+  e.file = cellFile(in);
+  e.line = cellLine(in);
+  e.kind = in.eng.commandName.str();
+  e.trace.clear();
+  for (std::size_t i = in.eng.frames.size(); i > in.eng.frameFloor; --i) {
+    const CallFrame& f = in.eng.frames[i - 1];
+    if (f.name.empty() || f.siteFile.empty()) continue;
+    e.trace += f.name.view();
+    e.trace += '-';
+    e.trace += f.siteFile.view();
+    e.trace += "(" + decimal(f.siteLine) + ")\n";
+  }
+  if (e.trace.size() > kMaxTrace) e.trace.resize(kMaxTrace);
+  if (in.eng.ignoreErrors && in.errorHook != nullptr) in.errorHook(support::kInterpreterError);
+  support::raise(support::kInterpreterError);
+}
+
+void raiseSyntaxError(Interp& in, const std::string& message, const std::string& file, int line) {
+  ErrorRecord& e = in.error;
+  e.message = message;
+  e.file = file;
+  e.line = line;
+  e.kind = "syntax";
+  e.trace.clear();
+  support::raise(support::kInterpreterError);
+}
+
+void Interp::raiseerror(const std::string& message) { raiseRuntimeError(*this, message); }
+void Interp::raiseerror(int code, const std::string& detail) { raiseRuntimeError(*this, errortext(code, detail.c_str())); }
+void Interp::raiseerror(int code) { raiseRuntimeError(*this, errortext(code)); }
+
+}  // namespace varda::cmdlang

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cmdlang/interp.h"
+
+namespace varda::cmdlang {
+
+// The execution engine: operand stack, call frames, walking code, running
+// procedures and commands, raising run-time errors.
+
+// Operand stack of the current frame.
+Value pop(Interp& in);                // empty stack: error 4 "operand stack underflow"
+Value popvalue(Interp& in);           // a reference is read (readvalue)
+std::int32_t popint(Interp& in);      // texts converted by the number syntax; else error 6
+Text popstring(Interp& in);           // anything but a text: error 4 "not a string on stack top"
+Variable* popvariable(Interp& in, Value& holder);  // error 8; `holder` keeps the variable alive
+Variable* popdefined(Interp& in, Value& holder);   // also error 16 when undefined
+Variable* poparray(Interp& in, Value& holder);     // error 4 "not an array on stack top"
+void push(Interp& in, Value value);
+inline void pushint(Interp& in, std::int32_t n) { push(in, Value::integer(n)); }
+inline void pushstring(Interp& in, Text t) { push(in, Value::text(std::move(t))); }
+inline void pushvariable(Interp& in, Variable* v) { push(in, Value::ref(v)); }
+/// The integer on top (or held by a reference on top), else 0; nothing popped.
+std::int32_t peekresult(const Interp& in);
+/// Number of values on the current frame's operand stack.
+std::size_t stackDepth(const Interp& in);
+
+// Call protocol.
+void createframe(Interp& in);
+void addargument(Interp& in, Value value);
+/// Runs a procedure with the frame on top (pushcall .. popcall).
+void runcode(Interp& in, const Rc<CodeObject>& code);
+/// Runs a command with the frame on top.
+void runcommand(Interp& in, const Text& name, const CommandEntry& entry);
+/// Leaves the top frame without a result (when firings, failed calls).
+void dropframe(Interp& in);
+
+/// Walks `code` from `first` to its end cell.
+void execute(Interp& in, const CodeObject& code, std::int32_t first);
+
+/// Formats a raised error into the record and unwinds with 4100.
+[[noreturn]] void raiseRuntimeError(Interp& in, const std::string& message);
+/// A syntax error: kind "syntax", the lexer's file and line.
+[[noreturn]] void raiseSyntaxError(Interp& in, const std::string& message, const std::string& file, int line);
+
+}  // namespace varda::cmdlang

@@ -1,0 +1,61 @@
+#include "cmdlang/engine.h"
+
+#include <gtest/gtest.h>
+
+#include "cmdlang/test_util.h"
+
+namespace varda::cmdlang {
+namespace {
+
+using testing::runScript;
+using testing::TestInterp;
+
+TEST(EngineTest, ProceduresTakeArgumentsAndReturnTheirResult) {
+  TestInterp t;
+  ASSERT_TRUE(t.run("proc p { $$ = $1 + 1 }\ny = p(4)\n").ok);
+  EXPECT_EQ(t.in.globals.find("y")->intValue, 5);
+  // Without a result the assignment finds nothing on the stack.
+  EXPECT_EQ(runScript("proc q { }\ny = q\n").report, "error-internal command language error operand stack underflow\n");
+  // Arguments of a bare call are texts.
+  TestInterp s;
+  ASSERT_TRUE(s.run("proc p { x = $1 }\np 5\n").ok);
+  EXPECT_EQ(s.in.globals.find("x")->textValue.view(), "5");
+}
+
+TEST(EngineTest, ExpressionValuesStayOnTheStackUntilTheFrameEnds) {
+  // 'a' is left on the stack; 'y = q' then pops it as the assignment's target.
+  TestInterp t;
+  const auto r = t.run("proc q { }\nb = 7\ny = q\n");
+  EXPECT_TRUE(r.ok) << r.report;
+  EXPECT_EQ(runScript("1; 2; 3\n").result, 3);
+}
+
+TEST(EngineTest, IgnoredErrorsSkipTheRestOfTheStatement) {
+  TestInterp t;
+  const auto r = t.run("clerror -i\nx = undefined_name\nwrite done\n");
+  EXPECT_TRUE(r.ok) << r.report;
+  EXPECT_EQ(r.output, "done\n");
+}
+
+TEST(EngineTest, ErrorsInsideProceduresCarryTheCallTrace) {
+  const auto r = runScript(
+      "#line 1 s.cl\n"
+      "proc a { x = 1 / 0 }\n"
+      "proc b { a }\n"
+      "proc c { b }\n"
+      "c\n");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.report, "error-s.cl(1)-division by zero\na-s.cl(2)\nb-s.cl(3)\nc-s.cl(4)\n");
+}
+
+TEST(EngineTest, StatementTraceAndCallTraceGoToTheInformationOutput) {
+  TestInterp t;
+  ::testing::internal::CaptureStdout();
+  ASSERT_TRUE(t.run("proc p { }\nclinfo 3\np 1 two\n").ok);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("Info> calling p 1 two\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Info> executing  line  3\n"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace varda::cmdlang

@@ -1,0 +1,132 @@
+#include "cmdlang/symbol_table.h"
+
+namespace varda::cmdlang {
+
+std::uint32_t hashName(std::string_view name) {
+  std::uint32_t h = 0;
+  for (char c : name) {
+    h = (h << 4) + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+    const std::uint32_t g = h & 0xf0000000u;
+    if (g != 0) h = h ^ (g >> 24) ^ g;
+  }
+  return h;
+}
+
+SymbolTable::SymbolTable(unsigned buckets) : buckets_(buckets) {}
+
+SymbolTable::~SymbolTable() {
+  // Entries that outlive the table (held by an operand stack) lose their parent.
+  for (Rc<Variable>& head : buckets_) {
+    Rc<Variable> v = std::move(head);
+    while (v) {
+      Rc<Variable> next = std::move(v->chainNext);
+      v->parent = nullptr;
+      v = std::move(next);
+    }
+  }
+}
+
+Variable* SymbolTable::find(std::string_view name) const {
+  for (Variable* v = buckets_[hashName(name) % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
+    if (v->key() == name) return v;
+  return nullptr;
+}
+
+Variable* SymbolTable::insert(Rc<Variable> variable) {
+  Rc<Variable>& head = buckets_[hashName(variable->key()) % buckets_.size()];
+  for (Variable* v = head.get(); v != nullptr; v = v->chainNext.get())
+    if (v->key() == variable->key()) return v;
+  variable->chainNext = std::move(head);
+  head = std::move(variable);
+  ++count_;
+  return head.get();
+}
+
+Variable* SymbolTable::findOrCreate(std::string_view name) {
+  if (Variable* v = find(name)) return v;
+  return insert(Variable::make(Text(name)));
+}
+
+Rc<Variable> SymbolTable::remove(std::string_view name) {
+  Rc<Variable>* link = &buckets_[hashName(name) % buckets_.size()];
+  while (*link) {
+    if ((*link)->key() == name) {
+      Rc<Variable> found = std::move(*link);
+      *link = std::move(found->chainNext);
+      --count_;
+      return found;
+    }
+    link = &(*link)->chainNext;
+  }
+  return {};
+}
+
+std::unique_ptr<SymbolTable> SymbolTable::deepCopy(Variable* parent) const {
+  auto copy = std::make_unique<SymbolTable>(bucketCount());
+  forEach([&](const Variable& element) {
+    Rc<Variable> v = Variable::make(element.name);
+    v->elementKind = element.elementKind;
+    v->parent = parent;
+    copyValueInto(element, *v);
+    copy->insert(std::move(v));
+  });
+  return copy;
+}
+
+void copyValueInto(const Variable& source, Variable& target) {
+  target.defined = source.defined;
+  switch (source.type) {
+    case Type::Text: target.setText(source.textValue); break;
+    case Type::Array: target.setArray(source.array->deepCopy(&target)); break;
+    default:
+      target.setInt(source.intValue);
+      target.type = source.type;
+      break;
+  }
+}
+
+Rc<Variable> Variable::make(Text name) {
+  // The only allocation of a variable: Rc owns it from here on and destroy()
+  // gives it back.
+  Rc<Variable> v(new Variable);
+  v->name = std::move(name);
+  return v;
+}
+
+void Variable::destroy(Variable* variable) { delete variable; }
+
+void Variable::setInt(std::int32_t n) {
+  textValue = Text();
+  array.reset();
+  type = Type::Int;
+  intValue = n;
+}
+
+void Variable::setText(Text t) {
+  array.reset();
+  type = Type::Text;
+  textValue = std::move(t);
+}
+
+void Variable::setArray(std::unique_ptr<SymbolTable> table) {
+  textValue = Text();
+  type = Type::Array;
+  array = std::move(table);
+}
+
+void retainVariable(Variable* variable) { ++variable->refs; }
+
+void releaseVariable(Variable* variable) {
+  if (--variable->refs == 0) Variable::destroy(variable);
+}
+
+const char* typeName(Type type) {
+  switch (type) {
+    case Type::Int: return "(int)";
+    case Type::Text: return "(string)";
+    case Type::Array: return "(array)";
+    default: return "(...)";
+  }
+}
+
+}  // namespace varda::cmdlang

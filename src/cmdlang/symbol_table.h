@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "cmdlang/rc.h"
+#include "cmdlang/variable.h"
+
+namespace varda::cmdlang {
+
+/// Bucket counts of the language's tables.
+inline constexpr unsigned kScopeBuckets = 101;  // global, local, procedure and command tables
+inline constexpr unsigned kArrayBuckets = 29;
+
+/// The hash of a name: h = (h << 4) + c over its bytes taken as signed chars,
+/// folding the top nibble back in. The bucket is h modulo the bucket count.
+std::uint32_t hashName(std::string_view name);
+
+/// A chained hash table of variables keyed by name. A new entry goes to the
+/// head of its chain; iteration runs bucket by bucket, each chain from its
+/// head. That order is what listings of a table print, so keep it.
+class SymbolTable {
+ public:
+  explicit SymbolTable(unsigned buckets);
+  ~SymbolTable();
+  SymbolTable(const SymbolTable&) = delete;
+  SymbolTable& operator=(const SymbolTable&) = delete;
+
+  unsigned bucketCount() const { return static_cast<unsigned>(buckets_.size()); }
+  unsigned count() const { return count_; }
+
+  Variable* find(std::string_view name) const;
+  /// Adds `variable` at the head of its chain, unless an entry of that name is
+  /// present; returns the entry that is in the table afterwards.
+  Variable* insert(Rc<Variable> variable);
+  /// Creates an undefined, untyped variable of that name (or finds it).
+  Variable* findOrCreate(std::string_view name);
+  /// Takes the entry of that name out of the table; empty when absent.
+  Rc<Variable> remove(std::string_view name);
+
+  /// Calls f(Variable&) for each entry in table order.
+  template <class F>
+  void forEach(F&& f) const {
+    for (const Rc<Variable>& head : buckets_)
+      for (Variable* v = head.get(); v != nullptr; v = v->chainNext.get()) f(*v);
+  }
+
+  /// A deep copy whose top-level entries get `parent` as parent. Entries are
+  /// inserted in table order, so each chain of the copy is reversed.
+  std::unique_ptr<SymbolTable> deepCopy(Variable* parent) const;
+
+ private:
+  std::vector<Rc<Variable>> buckets_;
+  unsigned count_ = 0;
+};
+
+/// A deep copy of `source`'s value into `target` (text shared, arrays copied
+/// with every element, their parents set to `target`).
+void copyValueInto(const Variable& source, Variable& target);
+
+}  // namespace varda::cmdlang

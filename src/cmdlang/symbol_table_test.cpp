@@ -1,0 +1,84 @@
+#include "cmdlang/symbol_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace varda::cmdlang {
+namespace {
+
+std::vector<std::string> order(const SymbolTable& t) {
+  std::vector<std::string> names;
+  t.forEach([&](const Variable& v) { names.push_back(v.name.str()); });
+  return names;
+}
+
+TEST(SymbolTableTest, HashFoldsTheTopNibbleAndTakesBytesAsSignedChars) {
+  EXPECT_EQ(hashName(""), 0u);
+  EXPECT_EQ(hashName("a"), 97u);
+  EXPECT_EQ(hashName("ab"), 1650u);
+  EXPECT_EQ(hashName("abcdefgh"), 144358056u);  // folded twice
+  EXPECT_EQ(hashName("\xc3"), 268435251u);      // -61, then the fold
+}
+
+TEST(SymbolTableTest, IteratesByBucketThenFromTheHeadOfEachChain) {
+  // In 29 buckets "1" and "10" share bucket 20; "0" is in 19, "2".."9" in 21..28.
+  SymbolTable t(kArrayBuckets);
+  for (int i = 0; i <= 10; ++i) t.findOrCreate(std::to_string(i));
+  EXPECT_EQ(order(t), (std::vector<std::string>{"0", "10", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+  // In 101 buckets: "ab" 34, "ba" 49, "a" 97.
+  SymbolTable g(kScopeBuckets);
+  for (const char* n : {"a", "ba", "ab"}) g.findOrCreate(n);
+  EXPECT_EQ(order(g), (std::vector<std::string>{"ab", "ba", "a"}));
+}
+
+TEST(SymbolTableTest, InsertKeepsTheFirstEntryAndRemoveUnlinks) {
+  SymbolTable t(kArrayBuckets);
+  Variable* first = t.insert(Variable::make(Text("1")));
+  first->setInt(1);
+  EXPECT_EQ(t.insert(Variable::make(Text("1"))), first);
+  EXPECT_EQ(t.count(), 1u);
+  t.findOrCreate("10");
+  Rc<Variable> removed = t.remove("1");
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(removed->intValue, 1);
+  EXPECT_EQ(t.find("1"), nullptr);
+  EXPECT_NE(t.find("10"), nullptr);
+  EXPECT_EQ(t.count(), 1u);
+}
+
+TEST(SymbolTableTest, DeepCopyIsIndependentReversesChainsAndSetsParents) {
+  Rc<Variable> owner = Variable::make(Text("a"));
+  owner->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
+  owner->defined = true;
+  for (int i = 0; i <= 10; ++i) owner->array->findOrCreate(std::to_string(i))->setInt(i);
+  Variable* inner = owner->array->find("3");
+  inner->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
+  inner->array->findOrCreate("x")->setText(Text("t"));
+
+  Rc<Variable> target = Variable::make(Text("b"));
+  copyValueInto(*owner, *target);
+  EXPECT_EQ(order(*target->array), (std::vector<std::string>{"0", "1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
+  Variable* copied = target->array->find("3");
+  EXPECT_EQ(copied->parent, target.get());
+  EXPECT_EQ(copied->array->find("x")->parent, copied);
+  copied->array->find("x")->setInt(5);
+  EXPECT_EQ(inner->array->find("x")->textValue.view(), "t");
+}
+
+TEST(SymbolTableTest, EntriesHeldElsewhereOutliveTheirTableWithoutAParent) {
+  Rc<Variable> kept;
+  {
+    Rc<Variable> owner = Variable::make(Text("a"));
+    owner->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
+    Variable* e = owner->array->findOrCreate("k");
+    e->parent = owner.get();
+    kept = Rc<Variable>(e);
+  }
+  EXPECT_EQ(kept->parent, nullptr);
+  EXPECT_EQ(kept->name.view(), "k");
+}
+
+}  // namespace
+}  // namespace varda::cmdlang

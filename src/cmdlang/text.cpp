@@ -1,0 +1,25 @@
+#include "cmdlang/text.h"
+
+#include <cstring>
+#include <new>
+
+namespace varda::cmdlang {
+
+Text::Text(std::string_view bytes) {
+  // The language's texts are zero-terminated: a NUL byte ends them.
+  const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+  if (nul != nullptr) bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());
+  if (bytes.empty()) return;
+  // One block holds the counter, the size and the bytes; Text owns it alone
+  // and gives it back in destroy().
+  void* block = ::operator new(offsetof(Rep, data) + bytes.size() + 1);
+  rep_ = static_cast<Rep*>(block);
+  rep_->refs = 1;
+  rep_->size = static_cast<std::uint32_t>(bytes.size());
+  std::memcpy(rep_->data, bytes.data(), bytes.size());
+  rep_->data[bytes.size()] = '\0';
+}
+
+void Text::destroy(Rep* rep) { ::operator delete(rep); }
+
+}  // namespace varda::cmdlang

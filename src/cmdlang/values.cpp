@@ -1,0 +1,166 @@
+#include "cmdlang/values.h"
+
+#include "cmdlang/engine.h"
+#include "cmdlang/number_syntax.h"
+
+namespace varda::cmdlang {
+namespace {
+
+const Variable* topAncestor(const Variable* v) {
+  while (v->parent != nullptr) v = v->parent;
+  return v;
+}
+
+std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+
+/// The key text of a subscript or member.
+Text keyText(Interp& in, const Value& key) {
+  switch (key.type()) {
+    case Type::Int: return Text(decimal(key.asInt()));
+    case Type::Text: return key.asText();
+    case Type::Ref: return keyText(in, readvalue(in, key.variable()));
+    case Type::Array: in.raiseerror(kArraySubscript, quoted(fullname(*key.variable())));
+    default: in.raiseerror(kInternalError, "subscript is of unknown type");
+  }
+}
+
+}  // namespace
+
+Variable* lookupvariable(Interp& in, std::string_view name) {
+  if (in.eng.locals != nullptr)
+    if (Variable* v = in.eng.locals->find(name)) return v;
+  return in.globals.find(name);
+}
+
+Variable* makevariable(Interp& in, std::string_view name) {
+  if (Variable* v = lookupvariable(in, name)) return v;
+  return in.globals.insert(Variable::make(Text(name)));
+}
+
+Variable* makelocal(Interp& in, std::string_view name) {
+  SymbolTable& table = in.eng.locals != nullptr ? *in.eng.locals : in.globals;
+  return table.findOrCreate(name);
+}
+
+Variable* findbypath(const SymbolTable& table, std::string_view path) {
+  std::size_t i = path.find_first_of("[].");
+  if (i == 0) return nullptr;
+  Variable* v = table.find(path.substr(0, i));
+  while (v != nullptr && i < path.size()) {
+    std::string_view key;
+    if (path[i] == '.') {
+      const std::size_t end = path.find_first_of("[].", i + 1);
+      key = path.substr(i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1);
+      i = end == std::string_view::npos ? path.size() : end;
+    } else if (path[i] == '[') {
+      const std::size_t end = path.find(']', i + 1);
+      if (end == std::string_view::npos) return nullptr;
+      key = path.substr(i + 1, end - i - 1);
+      if (key.size() >= 2 && key.front() == '"' && key.back() == '"') key = key.substr(1, key.size() - 2);
+      i = end + 1;
+    } else {
+      return nullptr;  // a stray ']'
+    }
+    if (v->type != Type::Array || !v->array) return nullptr;
+    v = v->array->find(key);
+  }
+  return v;
+}
+
+std::string fullname(const Variable& variable) {
+  std::string path;
+  const Variable* v = &variable;
+  for (; v->parent != nullptr; v = v->parent) {
+    if (v->elementKind == ElementKind::Member)
+      path.insert(0, "." + v->name.str());
+    else
+      path.insert(0, "[" + v->name.str() + "]");
+  }
+  return v->name.str() + path;
+}
+
+Value readvalue(Interp& in, Variable* variable) {
+  if (!variable->defined) {
+    const std::string name = fullname(*variable);
+    if (in.globals.find(variable->key()) == variable) in.globals.remove(variable->key());
+    in.raiseerror(kUninitialised, quoted(name));
+  }
+  switch (variable->type) {
+    case Type::Text: return Value::text(variable->textValue);
+    case Type::Array: return Value::array(variable);
+    default: return Value::integer(variable->intValue);
+  }
+}
+
+void assign(Interp& in, Variable* target, const Value& source) {
+  Value value = source;
+  if (source.type() == Type::Ref) {
+    const Variable* s = source.variable();
+    if (target->type == Type::Array && s->type == Type::Array && target->array != s->array &&
+        topAncestor(target) == topAncestor(s))
+      in.raiseerror(kParentChildAssign);
+    value = readvalue(in, source.variable());
+  }
+  // Error 21 needs differing types and an array on one side, where the source
+  // counts as an array only when it was pushed as one: a variable reference is
+  // not an array. So 'a = [1]; a[0] = a' stores a copy of a in the integer
+  // element a[0], while 'a = [1]; a = 5' and 'a = x' (x an integer) fail.
+  if (target->defined && target->type != value.type() &&
+      (target->type == Type::Array || source.type() == Type::Array))
+    in.raiseerror(kIllegalTypes, std::string(typeName(target->type)) + " = " + typeName(value.type()));
+  switch (value.type()) {
+    case Type::Text:
+      if (!(target->type == Type::Text && target->defined && target->textValue == value.asText()))
+        target->setText(value.asText());
+      break;
+    case Type::Array: {
+      const Variable* s = value.variable();
+      if (target->type != Type::Array || target->array != s->array) {
+        // Copy first: the source may be an ancestor of the target.
+        std::unique_ptr<SymbolTable> copy = s->array->deepCopy(target);
+        target->setArray(std::move(copy));
+      }
+      break;
+    }
+    default: target->setInt(value.asInt()); break;
+  }
+  target->defined = true;
+}
+
+Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind) {
+  const Text name = keyText(in, key);
+  if (name.empty()) in.raiseerror(kBadElementName, "empty string");
+  if (variable->defined ? variable->type != Type::Array : variable->type != Type::None)
+    in.raiseerror(kScalarSubscript, quoted(variable->name.str()));
+  if (!variable->defined) {
+    variable->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
+    variable->defined = true;
+  }
+  Variable* e = variable->array->find(name.view());
+  if (e == nullptr) e = variable->array->insert(Variable::make(name));
+  e->parent = variable;
+  e->elementKind = kind;
+  return e;
+}
+
+bool arraysEqual(Interp& in, const SymbolTable& a, const SymbolTable& b) {
+  if (a.count() != b.count()) return false;
+  bool equal = true;
+  a.forEach([&](const Variable& x) {
+    if (!equal) return;
+    const Variable* y = b.find(x.key());
+    if (y == nullptr || y->type != x.type) {
+      equal = false;
+      return;
+    }
+    switch (x.type) {
+      case Type::Int: equal = x.intValue == y->intValue; break;
+      case Type::Text: equal = x.textValue == y->textValue; break;
+      case Type::Array: equal = arraysEqual(in, *x.array, *y->array); break;
+      default: in.raiseerror(kInternalError, "illegal array element type");
+    }
+  });
+  return equal;
+}
+
+}  // namespace varda::cmdlang

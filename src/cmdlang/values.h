@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cmdlang/interp.h"
+
+namespace varda::cmdlang {
+
+// Variables and arrays: scopes, reading, assigning, subscripting, comparing.
+
+/// The variable of this name in the current local table, else in the global table.
+Variable* lookupvariable(Interp& in, std::string_view name);
+/// lookupvariable, or a new undefined global.
+Variable* makevariable(Interp& in, std::string_view name);
+/// The variable of this name in the current local table, created there when absent.
+Variable* makelocal(Interp& in, std::string_view name);
+/// Resolves 'a[1].x' or 'a["k"]' in `table`; none when any step is missing.
+Variable* findbypath(const SymbolTable& table, std::string_view path);
+/// The printable path of a variable ('a[1].x').
+std::string fullname(const Variable& variable);
+/// The value of a defined variable; an undefined one raises error 16 (and is
+/// removed from the global table when it is there).
+Value readvalue(Interp& in, Variable* variable);
+/// 'target = source' (source as pushed: a reference is read here).
+void assign(Interp& in, Variable* target, const Value& source);
+/// The element of `variable` named by `key` (subscript or member).
+Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind);
+/// Array equality.
+bool arraysEqual(Interp& in, const SymbolTable& a, const SymbolTable& b);
+
+}  // namespace varda::cmdlang

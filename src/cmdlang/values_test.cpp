@@ -1,0 +1,84 @@
+#include "cmdlang/values.h"
+
+#include <gtest/gtest.h>
+
+#include "cmdlang/test_util.h"
+
+namespace varda::cmdlang {
+namespace {
+
+using testing::runScript;
+using testing::TestInterp;
+
+TEST(ValuesTest, SubscriptCreatesArraysAndRefusesScalars) {
+  TestInterp t;
+  ASSERT_TRUE(t.run("a[1] = 5\n").ok);
+  const Variable* a = t.in.globals.find("a");
+  ASSERT_NE(a, nullptr);
+  ASSERT_EQ(a->type, Type::Array);
+  EXPECT_EQ(a->array->find("1")->intValue, 5);
+
+  const auto r = runScript("x = 3; x[0] = 1\n");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.report, "error-subscripting scalar variable \"x\"\n");
+  EXPECT_EQ(runScript("a[\"\"] = 1\n").report, "error-bad element name empty string\n");
+  EXPECT_EQ(runScript("b = [1]; a[b] = 1\n").report, "error-using an array as a subscript: \"b\"\n");
+}
+
+TEST(ValuesTest, CopiesAreDeepAndArraysCannotTakeTheirRelatives) {
+  EXPECT_EQ(runScript("a = [7, 8]; b = a; b[0] = 9; a[0]\n").result, 7);
+  const char* const kRelatives = "error-arrays cannot be assigned to their parents/children\n";
+  EXPECT_EQ(runScript("a = [[1]]; a = a[0]\n").report, kRelatives);
+  EXPECT_EQ(runScript("a = [[1]]; a[0] = a\n").report, kRelatives);
+  // a[0] holds an integer: it becomes a copy of a as it was.
+  TestInterp t;
+  ASSERT_TRUE(t.run("a = [1]; a[0] = a\n").ok);
+  EXPECT_EQ(t.run("a[0][0]\n").result, 1);
+  EXPECT_EQ(t.run("a[0][0] = 2; a[0][0]\n").result, 2);
+}
+
+TEST(ValuesTest, TypeChangesInvolvingArraysAreRefused) {
+  EXPECT_EQ(runScript("a = [1]; a = 5\n").report, "error-illegal operation on type(s): (array) = (int)\n");
+  EXPECT_EQ(runScript("a = [1]; x = 2; a = x\n").report, "error-illegal operation on type(s): (array) = (int)\n");
+  EXPECT_TRUE(runScript("a = [1]; b = [2, 3]; a = b\n").ok);
+  EXPECT_TRUE(runScript("x = 5; x = \"t\"; x = 6\n").ok);
+}
+
+TEST(ValuesTest, ReadingAnUndefinedVariableLeavesNoStrayGlobal) {
+  TestInterp t;
+  const auto r = t.run("y = z\n");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.report, "error-Reference to an uninitialised variable \"z\"\n");
+  EXPECT_EQ(t.in.globals.find("z"), nullptr);
+}
+
+TEST(ValuesTest, ArrayConstructionKeysAndFirstKeyWins) {
+  TestInterp t;
+  ASSERT_TRUE(t.run("a = [3, 4]; b = [\"k\" => 1, \"k\" => 2]; c = [5, 9 => 6, 7]\n").ok);
+  const Variable* a = t.in.globals.find("a");
+  EXPECT_EQ(a->array->find("0")->intValue, 3);
+  EXPECT_EQ(a->array->find("1")->intValue, 4);
+  EXPECT_EQ(t.in.globals.find("b")->array->find("k")->intValue, 1);
+  const Variable* c = t.in.globals.find("c");
+  EXPECT_EQ(c->array->find("9")->intValue, 6);
+  EXPECT_EQ(c->array->find("2")->intValue, 7);  // the entry count before insertion
+  EXPECT_EQ(t.run("[] == []\n").result, 1);
+  EXPECT_EQ(t.run("a == [3, 4]\n").result, 1);
+  EXPECT_EQ(t.run("a != [3, \"4\"]\n").result, 1);
+}
+
+TEST(ValuesTest, PathsAndFullNames) {
+  TestInterp t;
+  ASSERT_TRUE(t.run("a[1].x = 5; a[\"k\"] = 2\n").ok);
+  const Variable* x = findbypath(t.in.globals, "a[1].x");
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->intValue, 5);
+  EXPECT_EQ(fullname(*x), "a[1].x");
+  EXPECT_NE(findbypath(t.in.globals, "a[\"k\"]"), nullptr);
+  EXPECT_EQ(findbypath(t.in.globals, "a[2]"), nullptr);
+  EXPECT_EQ(findbypath(t.in.globals, ".a"), nullptr);
+  EXPECT_EQ(findbypath(t.in.globals, "a[1].x.y"), nullptr);
+}
+
+}  // namespace
+}  // namespace varda::cmdlang
