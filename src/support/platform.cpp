@@ -11,7 +11,60 @@
 
 namespace varda::support {
 
-int runCommand(const std::string&, const std::function<void(std::string_view)>&) { return 1; }
+namespace {
+
+constexpr std::size_t kPieceSize = 255;
+
+void closeBoth(int fds[2]) {
+  ::close(fds[0]);
+  ::close(fds[1]);
+}
+
+}  // namespace
+
+int runCommand(const std::string& commandLine, const std::function<void(std::string_view)>& piece) {
+  // The child's input is a pipe whose writing end is closed at once: a
+  // command that reads its input sees its end instead of waiting for ever.
+  int input[2];
+  int output[2];
+  if (::pipe(input) != 0) return 1;
+  if (::pipe(output) != 0) {
+    closeBoth(input);
+    return 1;
+  }
+  const pid_t child = ::fork();
+  if (child < 0) {
+    // No process of our own: the C library runs it, its output not captured.
+    closeBoth(input);
+    closeBoth(output);
+    return std::system(commandLine.c_str());
+  }
+  if (child == 0) {
+    ::dup2(input[0], STDIN_FILENO);
+    ::dup2(output[1], STDOUT_FILENO);
+    ::dup2(output[1], STDERR_FILENO);
+    closeBoth(input);
+    closeBoth(output);
+    ::execl("/bin/sh", "sh", "-c", commandLine.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  closeBoth(input);
+  ::close(output[1]);
+  char buffer[kPieceSize];
+  for (;;) {
+    const ssize_t n = ::read(output[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    piece(std::string_view(buffer, static_cast<std::size_t>(n)));
+  }
+  ::close(output[0]);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return -1;
+  // A child ended by a signal reports 128 + the signal, as the shell does.
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return WEXITSTATUS(status);
+}
 
 bool currentDirectory(std::string* out, std::size_t limit) {
   std::string buffer(limit + 1, '\0');
