@@ -25,12 +25,6 @@ bool isNameChar(int c) { return isNameStart(c) || isDigit(c); }
 /// The bytes of a source: its own copy, or the caller's text.
 std::string_view bytesOf(const Source& s) { return s.text; }
 
-void ungetChar(Interp& in, int c) {
-  Lexer& lx = *in.lexer;
-  if (lx.ungetCount == Lexer::kMaxUngets) in.raiseerror(kInternalError, "too many ungets");
-  lx.ungets[lx.ungetCount++] = static_cast<char>(c);
-}
-
 /// Makes `s` read `line`, which it owns from now on.
 void adoptText(Source& s, std::string bytes) {
   s.owned = std::move(bytes);
@@ -365,6 +359,12 @@ int scan(Interp& in, std::int32_t* value) {
 }
 
 }  // namespace
+
+void ungetChar(Interp& in, int c) {
+  Lexer& lx = *in.lexer;
+  if (lx.ungetCount == Lexer::kMaxUngets) in.raiseerror(kInternalError, "too many ungets");
+  lx.ungets[lx.ungetCount++] = static_cast<char>(c);
+}
 
 void resetLexer(Interp& in, std::string_view text) {
   Lexer& lx = *in.lexer;

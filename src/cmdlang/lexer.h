@@ -92,6 +92,9 @@ void resetLexer(Interp& in, std::string_view text);
 /// pending text) goes to `value`.
 int nextToken(Interp& in, std::int32_t* value);
 
+/// Pushes a character back; more than Lexer::kMaxUngets raise error 4.
+void ungetChar(Interp& in, int c);
+
 /// Takes over the text of a token (STRING, NAME, PROCNAME, COMMAND).
 Text takeText(Interp& in, std::int32_t index);
 
