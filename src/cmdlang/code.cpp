@@ -15,7 +15,8 @@ Rc<CodeObject> CodeObject::copyRange(std::int32_t first, std::int32_t last) cons
   copy->files = files;
   copy->cells.assign(cells.begin() + first, cells.begin() + last + 1);
   for (Cell& c : copy->cells)
-    if (c.kind == CellKind::Loc || (c.kind == CellKind::Ctl && c.fn == static_cast<std::uint8_t>(Ctl::ShortCircuit)))
+    if (c.kind == CellKind::Loc ||
+        (c.kind == CellKind::Ctl && c.fn == static_cast<std::uint8_t>(Ctl::ShortCircuit)))
       c.value -= first;
   const Cell& lastCell = cells[static_cast<std::size_t>(last)];
   copy->cells.push_back(Cell{CellKind::End, 0, lastCell.file, lastCell.line, 0});

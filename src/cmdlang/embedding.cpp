@@ -75,8 +75,8 @@ void Interp::addcommand(std::string_view name, CommandHandler handler, std::stri
 void Interp::addhelpgroup(std::string_view text) { helpGroups.emplace_back(text); }
 
 bool Interp::setintvariable(std::string_view name, std::int32_t value) {
-  return parseandexecute(support::format("%.*s = %s\n", static_cast<int>(name.size()), name.data(),
-                                         decimal(value).c_str()));
+  return parseandexecute(
+      support::format("%.*s = %s\n", static_cast<int>(name.size()), name.data(), decimal(value).c_str()));
 }
 
 bool Interp::setstringvariable(std::string_view name, std::string_view text) {

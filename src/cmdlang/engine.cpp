@@ -62,7 +62,7 @@ void popcall(Interp& in, std::size_t index, bool withResult) {
 /// "calling %s": the name and each argument.
 void traceCall(Interp& in, const Text& name) {
   const CallFrame& f = in.eng.frames.back();
-  std::string line = name.str();
+  std::string line = "calling " + name.str();
   for (int i = 1; i <= f.argc; ++i) {
     const Variable* a = f.locals->find("$" + decimal(i));
     line += ' ';
@@ -292,6 +292,8 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
       case CellKind::End: return;
       case CellKind::Op:
         if (in.eng.skip) break;
+        if (in.eng.opBudget != 0 && --in.eng.opBudget == 0)
+          support::fatal("%s", "operation budget exhausted");
         in.eng.code = &code;
         in.eng.cell = i;
         if ((in.eng.trace & 8) != 0) support::info("executing %s line  %d\n", code.fileName(c), c.line);
@@ -351,7 +353,9 @@ void raiseSyntaxError(Interp& in, const std::string& message, const std::string&
 }
 
 void Interp::raiseerror(const std::string& message) { raiseRuntimeError(*this, message); }
-void Interp::raiseerror(int code, const std::string& detail) { raiseRuntimeError(*this, errortext(code, detail.c_str())); }
+void Interp::raiseerror(int code, const std::string& detail) {
+  raiseRuntimeError(*this, errortext(code, detail.c_str()));
+}
 void Interp::raiseerror(int code) { raiseRuntimeError(*this, errortext(code)); }
 
 }  // namespace varda::cmdlang

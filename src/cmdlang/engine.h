@@ -11,10 +11,10 @@ namespace varda::cmdlang {
 // procedures and commands, raising run-time errors.
 
 // Operand stack of the current frame.
-Value pop(Interp& in);                // empty stack: error 4 "operand stack underflow"
-Value popvalue(Interp& in);           // a reference is read (readvalue)
-std::int32_t popint(Interp& in);      // texts converted by the number syntax; else error 6
-Text popstring(Interp& in);           // anything but a text: error 4 "not a string on stack top"
+Value pop(Interp& in);                             // empty stack: error 4 "operand stack underflow"
+Value popvalue(Interp& in);                        // a reference is read (readvalue)
+std::int32_t popint(Interp& in);                   // texts converted by the number syntax; else error 6
+Text popstring(Interp& in);                        // anything but a text: error 4 "not a string on stack top"
 Variable* popvariable(Interp& in, Value& holder);  // error 8; `holder` keeps the variable alive
 Variable* popdefined(Interp& in, Value& holder);   // also error 16 when undefined
 Variable* poparray(Interp& in, Value& holder);     // error 4 "not an array on stack top"

@@ -15,7 +15,8 @@ TEST(EngineTest, ProceduresTakeArgumentsAndReturnTheirResult) {
   ASSERT_TRUE(t.run("proc p { $$ = $1 + 1 }\ny = p(4)\n").ok);
   EXPECT_EQ(t.in.globals.find("y")->intValue, 5);
   // Without a result the assignment finds nothing on the stack.
-  EXPECT_EQ(runScript("proc q { }\ny = q\n").report, "error-internal command language error operand stack underflow\n");
+  EXPECT_EQ(runScript("proc q { }\ny = q\n").report,
+            "error-internal command language error operand stack underflow\n");
   // Arguments of a bare call are texts.
   TestInterp s;
   ASSERT_TRUE(s.run("proc p { x = $1 }\np 5\n").ok);
@@ -23,11 +24,14 @@ TEST(EngineTest, ProceduresTakeArgumentsAndReturnTheirResult) {
 }
 
 TEST(EngineTest, ExpressionValuesStayOnTheStackUntilTheFrameEnds) {
-  // 'a' is left on the stack; 'y = q' then pops it as the assignment's target.
-  TestInterp t;
-  const auto r = t.run("proc q { }\nb = 7\ny = q\n");
-  EXPECT_TRUE(r.ok) << r.report;
+  // 'b = 7' leaves 7 on the stack; 'y = q' pushes nothing for q, so the
+  // assignment takes y as its source and 7 as its target.
+  EXPECT_EQ(runScript("proc q { }\nb = 7\ny = q\n").report, "error-expected variable\n");
   EXPECT_EQ(runScript("1; 2; 3\n").result, 3);
+  // Each run of a text has a frame of its own: nothing is left from before.
+  TestInterp t;
+  ASSERT_TRUE(t.run("proc q { }\nb = 7\n").ok);
+  EXPECT_EQ(t.run("y = q\n").report, "error-internal command language error operand stack underflow\n");
 }
 
 TEST(EngineTest, IgnoredErrorsSkipTheRestOfTheStatement) {

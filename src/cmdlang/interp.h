@@ -68,15 +68,18 @@ struct CallFrame {
 struct Engine {
   std::vector<Value> stack;  // the operand stacks of all frames, each from its frame's base
   std::vector<CallFrame> frames;
-  std::size_t frameFloor = 0;     // first frame of the current frame stack
-  SymbolTable* locals = nullptr;  // the current local table; none at the outermost level
-  bool skip = false;              // skipping the rest of a failed statement
-  bool ignoreErrors = false;      // clerror -i
-  unsigned trace = 0;             // clinfo bits: 2 files, 4 calls, 8 statements
+  std::size_t frameFloor = 0;        // first frame of the current frame stack
+  SymbolTable* locals = nullptr;     // the current local table; none at the outermost level
+  bool skip = false;                 // skipping the rest of a failed statement
+  bool ignoreErrors = false;         // clerror -i
+  unsigned trace = 0;                // clinfo bits: 2 files, 4 calls, 8 statements
   const CodeObject* code = nullptr;  // the code and cell being executed
   std::int32_t cell = 0;
-  Text commandName;  // the running command: the kind of its errors
+  Text commandName;     // the running command: the kind of its errors
   int temporaries = 0;  // run-wide counter naming anonymous values ("%d")
+  /// Operations left before the run is stopped through support::fatal();
+  /// 0: no limit. Only harnesses (fuzz targets) set it.
+  std::uint64_t opBudget = 0;
 };
 
 /// Interpreter state: everything a run of the language owns. The embedding
@@ -94,7 +97,8 @@ struct Interp {
   /// Registers keywords, built-ins and their help groups; stores the callbacks.
   void clinitialise(OutputSink sink, InputSource source, ErrorHook hook);
   /// Registers a command; a name already present keeps its first registration.
-  void addcommand(std::string_view name, CommandHandler handler, std::string_view help, std::uint32_t word = 0);
+  void addcommand(std::string_view name, CommandHandler handler, std::string_view help,
+                  std::uint32_t word = 0);
   void addhelpgroup(std::string_view text);
   bool setintvariable(std::string_view name, std::int32_t value);
   bool setstringvariable(std::string_view name, std::string_view text);

@@ -230,7 +230,8 @@ void binary(Interp& in, Op op) {
   } else if (lt == Type::Text && rt == Type::Text) {
     if (textOp(in, op, left.textView(), right.textView())) return;
   } else if (lt == Type::Text && rt == Type::Int && (op == Op::Shl || op == Op::Shr)) {
-    return pushText(in, op == Op::Shl ? firstN(left.textView(), right.asInt()) : lastN(left.textView(), right.asInt()));
+    return pushText(
+        in, op == Op::Shl ? firstN(left.textView(), right.asInt()) : lastN(left.textView(), right.asInt()));
   } else if (lt == Type::Array && rt == Type::Array && (op == Op::Eq || op == Op::Ne)) {
     const bool equal = arraysEqual(in, *left.variable()->array, *right.variable()->array);
     return pushint(in, (op == Op::Eq) == equal);
@@ -366,7 +367,8 @@ void addElement(Interp& in) {
   const Value key = kind == 2 ? popvalue(in) : Value();
   Value holder;
   Variable* array = poparray(in, holder);
-  const Text name = kind == 2 ? keyOf(in, key) : Text(decimal(static_cast<std::int32_t>(array->array->count())));
+  const Text name =
+      kind == 2 ? keyOf(in, key) : Text(decimal(static_cast<std::int32_t>(array->array->count())));
   if (array->array->find(name.view()) == nullptr) {
     Variable* e = array->array->insert(Variable::make(name));
     e->parent = array;

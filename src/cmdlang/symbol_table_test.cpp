@@ -59,7 +59,8 @@ TEST(SymbolTableTest, DeepCopyIsIndependentReversesChainsAndSetsParents) {
 
   Rc<Variable> target = Variable::make(Text("b"));
   copyValueInto(*owner, *target);
-  EXPECT_EQ(order(*target->array), (std::vector<std::string>{"0", "1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
+  EXPECT_EQ(order(*target->array),
+            (std::vector<std::string>{"0", "1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
   Variable* copied = target->array->find("3");
   EXPECT_EQ(copied->parent, target.get());
   EXPECT_EQ(copied->array->find("x")->parent, copied);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "support/unwind.h"
+
 namespace varda::cmdlang {
 
 Text::Text(std::string_view bytes) {
@@ -10,6 +12,7 @@ Text::Text(std::string_view bytes) {
   const void* nul = std::memchr(bytes.data(), 0, bytes.size());
   if (nul != nullptr) bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());
   if (bytes.empty()) return;
+  if (bytes.size() > 0xffffffffu - offsetof(Rep, data) - 1) support::outOfMemory();
   // One block holds the counter, the size and the bytes; Text owns it alone
   // and gives it back in destroy().
   void* block = ::operator new(offsetof(Rep, data) + bytes.size() + 1);

@@ -50,7 +50,8 @@ class Value {
   static Value array(Variable* variable) { return holding(Type::Array, variable); }
 
   Value(const Value& other) : type_(other.type_), int_(other.int_), ptr_(other.ptr_) { retain(); }
-  Value(Value&& other) noexcept : type_(other.type_), int_(other.int_), ptr_(std::exchange(other.ptr_, nullptr)) {
+  Value(Value&& other) noexcept
+      : type_(other.type_), int_(other.int_), ptr_(std::exchange(other.ptr_, nullptr)) {
     other.type_ = Type::Int;
   }
   Value& operator=(Value other) noexcept {

@@ -39,7 +39,8 @@ TEST(ValuesTest, CopiesAreDeepAndArraysCannotTakeTheirRelatives) {
 
 TEST(ValuesTest, TypeChangesInvolvingArraysAreRefused) {
   EXPECT_EQ(runScript("a = [1]; a = 5\n").report, "error-illegal operation on type(s): (array) = (int)\n");
-  EXPECT_EQ(runScript("a = [1]; x = 2; a = x\n").report, "error-illegal operation on type(s): (array) = (int)\n");
+  EXPECT_EQ(runScript("a = [1]; x = 2; a = x\n").report,
+            "error-illegal operation on type(s): (array) = (int)\n");
   EXPECT_TRUE(runScript("a = [1]; b = [2, 3]; a = b\n").ok);
   EXPECT_TRUE(runScript("x = 5; x = \"t\"; x = 6\n").ok);
 }

@@ -1,0 +1,3 @@
+parse "mknum abc"
+write next
+mknum abc
