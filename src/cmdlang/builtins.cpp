@@ -30,7 +30,8 @@ struct BuiltinRow {
 
 // clang-format off
 // The registration order is the order of the command table's chains, which
-// `clsymbol -commands` lists: keep it.
+// `clsymbol -commands` lists: keep it. All 32 rows are registered, also the
+// commands that the help group's one-line list leaves out.
 constexpr BuiltinRow kBuiltins[] = {
   {"addhelp",   addhelpCommand,   "addhelp procedurename helpstring\n"},
   {"cd",        cdCommand,        "cd directory\n"},

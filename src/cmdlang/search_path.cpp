@@ -35,6 +35,7 @@ void resetSearchPath(Interp& in) {
 }
 
 void addSearchDirectory(Interp& in, std::string directory) {
+  // The message comes first, also for a directory already in the list.
   if ((in.eng.trace & 2) != 0) support::info("Adding \"%s\" to search path\n", directory.c_str());
   std::vector<std::string>& directories = in.searchPath->directories;
   if (std::find(directories.begin(), directories.end(), directory) != directories.end()) return;

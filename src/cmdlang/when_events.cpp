@@ -143,6 +143,8 @@ bool removeWhen(Interp& in, std::int32_t number) {
 }
 
 void eventCommand(Interp& in, std::uint32_t) {
+  // The event number must be an integer (or a text that reads as one); any
+  // other argument is the same error as a missing one.
   if (in.argumentcount() != 1) in.raiseerror(kArgumentsNeeded);
   const Value v = in.argumentvalue(1);
   std::optional<std::int32_t> n;
