@@ -44,6 +44,15 @@ std::int32_t appendText(Interp& in, Text text) {
 
 }  // namespace
 
+void setTarget(Interp& in, CodeObject* target) {
+  Compiler& cc = *in.compiler;
+  cc.target = target;
+  // A code object freed during the parse (a replaced procedure) may leave its
+  // address to the next one: the cached file index is never kept across targets.
+  cc.fileTarget = nullptr;
+  cc.fileCache = Text();
+}
+
 std::int32_t emitOp(Interp& in, Op f) { return append(in, CellKind::Op, static_cast<std::uint8_t>(f), 0); }
 
 std::int32_t emitPushInt(Interp& in, std::int32_t value) {
@@ -97,7 +106,7 @@ void startProcedure(Interp& in, Text name) {
   in.procedures.insert(std::move(name), code);
   cc.procedure = code;
   cc.saved = cc.target;
-  cc.target = code.get();
+  setTarget(in, code.get());
   cc.defining = true;
 }
 
@@ -108,7 +117,7 @@ void endProcedure(Interp& in, bool discard) {
   // compiled and then dropped.
   if (discard) in.procedures.remove(cc.procedure->name.view());
   cc.procedure.reset();
-  cc.target = cc.saved;
+  setTarget(in, cc.saved);
   cc.saved = nullptr;
   cc.defining = false;
 }
@@ -123,11 +132,9 @@ void abandonParse(Interp& in) {
     cc.procedure.reset();
   }
   dropPendingTexts(in);
-  cc.target = nullptr;
+  setTarget(in, nullptr);
   cc.saved = nullptr;
   cc.defining = false;
-  cc.fileTarget = nullptr;
-  cc.fileCache = Text();
 }
 
 }  // namespace varda::cmdlang

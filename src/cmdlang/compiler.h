@@ -26,6 +26,9 @@ struct Compiler {
   std::vector<unsigned char> valueStore;
 };
 
+/// Makes `target` the code list cells go to.
+void setTarget(Interp& in, CodeObject* target);
+
 // Emitting into the current target; each cell gets the lexer's line and file.
 // Every function returns the index of the (first) cell it appended.
 std::int32_t emitOp(Interp& in, Op f);

@@ -442,14 +442,13 @@ static_assert(TOK_IF == static_cast<int>(Tok::If) && TOK_EOF == static_cast<int>
 
 void parseProgram(Interp& in, CodeObject& target) {
   Compiler& cc = *in.compiler;
-  cc.target = &target;
+  setTarget(in, &target);
   cc.saved = nullptr;
   cc.defining = false;
   cc.procedure.reset();
   if (yyparse(in) != 0) syntaxError(in, nullptr);
   dropPendingTexts(in);
-  cc.target = nullptr;
-  cc.fileTarget = nullptr;
+  setTarget(in, nullptr);
 }
 
 }  // namespace varda::cmdlang

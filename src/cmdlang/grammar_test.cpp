@@ -167,6 +167,22 @@ TEST(Grammar, ProceduresAndArguments) {
             "error: error-internal command language error operand stack underflow\n");
 }
 
+TEST(Grammar, ProcedureRedefinedWhileRunning) {
+  TestInterp t;
+  EXPECT_EQ(run(t, "proc p { parse \"proc p { $$ = 2 }\"; $$ = 1 }\n"), "=0");
+  EXPECT_EQ(run(t, "p\n"), "=1");
+  EXPECT_EQ(run(t, "p\n"), "=2");
+}
+
+TEST(Grammar, SameFileNamesInManyProcedures) {
+  TestInterp t;
+  // Each procedure keeps its own file list, also when a replaced one is freed.
+  EXPECT_EQ(run(t, "#line 1 a.cmd\nproc p { $$ = 1 }\nproc p { $$ = 2 }\nproc p { $$ = 3 }\np\n"), "=3");
+  const Rc<CodeObject>* p = t.in.procedures.find("p");
+  ASSERT_NE(p, nullptr);
+  for (const Cell& c : (*p)->cells) EXPECT_STREQ((*p)->fileName(c), "a.cmd");
+}
+
 TEST(Grammar, ProcedureNamedAfterACommandIsDropped) {
   TestInterp t;
   EXPECT_EQ(run(t, "proc write { x = 1 }\nwrite hi\n"), "hi\n=0");
@@ -216,6 +232,8 @@ TEST(Grammar, DeepNestingGrowsTheStackUpToItsLimit) {
 TEST(Grammar, ArraysLabelsAndWhen) {
   TestInterp t;
   EXPECT_EQ(run(t, "a = [7, 8, \"k\" => 9]\na[1] * 10 + a.k\n"), "=89");
+  // A member may be named like a command or a procedure.
+  EXPECT_EQ(run(t, "proc pr { }\nm.write = 3; m.pr = 4\nm.write * 10 + m.pr\n"), "=34");
   EXPECT_EQ(run(t, "loop:\n"), "error: error-invalid command label not supported\n");
   EXPECT_EQ(run(t, "proc mk { $$ = when (3) { write fired } }\nw = mk\n"), "=0");
   EXPECT_EQ(run(t, "event 3\nevent 4\n"), "fired\n=0");
