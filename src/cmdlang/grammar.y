@@ -117,6 +117,8 @@ program:
     }
   | program procdef {}
   | program statement { varda::cmdlang::emitStmt(in); }
+  /* A directive ending the outermost text ends the parse as a plain
+     terminator does. */
   | program LINE NUMBER argmode terminator {
       varda::cmdlang::setLine(in, $3, nullptr);
       if ($5 == 1 && varda::cmdlang::atOutermostSource(in)) YYACCEPT;

@@ -22,9 +22,6 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 bool isNameStart(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isNameChar(int c) { return isNameStart(c) || isDigit(c); }
 
-/// The bytes of a source: its own copy, or the caller's text.
-std::string_view bytesOf(const Source& s) { return s.text; }
-
 /// Makes `s` read `line`, which it owns from now on.
 void adoptText(Source& s, std::string bytes) {
   s.owned = std::move(bytes);
@@ -458,7 +455,7 @@ const Text& currentFile(const Interp& in) { return in.lexer->cur.file; }
 
 std::string syntaxContext(const Interp& in, const char* message) {
   const Source& s = in.lexer->cur;
-  const std::string_view text = bytesOf(s);
+  const std::string_view text = s.text;
   const std::size_t pos = s.pos < text.size() ? s.pos : text.size();
   std::size_t start = pos;
   while (start > 0 && text[start - 1] != '\n') --start;
