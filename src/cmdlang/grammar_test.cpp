@@ -268,6 +268,17 @@ TEST(Grammar, IncludeAndDirectory) {
             "error: error-file I/O error - cannot open \"nothere.cmd\" for reading\n");
 }
 
+TEST(Grammar, FileTracesWithBitTwo) {
+  TestInterp t;
+  TempDir dir;
+  const std::string lib = dir.write("lib.cmd", "x = 1\n");
+  EXPECT_EQ(run(t, "clinfo 2\n"), "=0");
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(run(t, "directory /no/such/dir\ninclude " + lib + "\n"), "=1");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "Info> Adding \"/no/such/dir\" to search path\nInfo> Opening file \"" + lib + "\"\n");
+}
+
 TEST(Grammar, TextEndingInsideABlockAsksForMore) {
   TestInterp t;
   int calls = 0;
