@@ -114,7 +114,9 @@ void restoreMode(Lexer& lx) {
   lx.modeStack.pop_back();
 }
 
-/// A quoted text after its opening double quote, with escapes.
+/// A quoted text after its opening double quote, with escapes. It is read
+/// through the tokenizer's reader like everything else: a backslash-newline
+/// continues it, and "##" starts a comment even inside the quotes.
 int quoted(Interp& in, std::int32_t* value) {
   Lexer& lx = *in.lexer;
   lx.buf.clear();

@@ -136,8 +136,12 @@ TEST(Lexer, QuotedTexts) {
   // Octal digits stop at 8: "\18" is the byte 1 followed by "8".
   EXPECT_EQ(tokens(t.in, R"("\18")"), "STRING(\x01\x38) EOF");
   EXPECT_EQ(tokens(t.in, "\"abc\ndef\"\n"), "error: missing terminator");
-  // A backslash-newline continues the text on the next line.
+  // A backslash-newline continues the text on the next line; "##" is a
+  // comment wherever it stands, so the quotes are never closed.
   EXPECT_EQ(tokens(t.in, "\"ab\\\ncd\"\n"), "STRING(abcd) NL EOF");
+  EXPECT_EQ(tokens(t.in, "\"a ## b\"\n"), "error: missing terminator");
+  EXPECT_EQ(tokens(t.in, "\"a # b\"\n"), "STRING(a # b) NL EOF");
+  EXPECT_EQ(tokens(t.in, "\"abc"), "error: missing terminator");
 }
 
 TEST(Lexer, ContinuationAndLines) {
