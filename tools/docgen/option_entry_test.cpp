@@ -15,7 +15,6 @@ constexpr OptionRecord kTable[] = {
     {"alpha",  OptionKind::ValueOnly, nullptr, nullptr, 7, "<file>|takes a file"},
     {"hidden", OptionKind::Flag,  nullptr, nullptr, 4, nullptr},
     {nullptr,  OptionKind::InvalidUse, nullptr, nullptr, 0, nullptr},
-    {nullptr,  OptionKind::UsageNote, "a note", nullptr, 7, nullptr},
     {nullptr,  OptionKind::End, nullptr, nullptr, 0, nullptr},
     {"after",  OptionKind::Flag,  nullptr, nullptr, 7, "past the end row"},
 };
