@@ -11,7 +11,8 @@ set -euo pipefail
 # Paths stay relative to the caller's directory: varda writes its files there.
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
-packages=(cmake ninja-build g++ clang clang-format bison googletest libgtest-dev libbenchmark-dev libclang-rt-14-dev git diffutils)
+# groff-base: the test that renders the man page.
+packages=(cmake ninja-build g++ clang clang-format bison googletest libgtest-dev libbenchmark-dev libclang-rt-14-dev git diffutils groff-base)
 
 install_missing() {
   local missing=()
@@ -31,10 +32,14 @@ install_missing() {
 }
 
 # configure_and_build <dir> <cmake args...>
+# Our builds treat warnings as errors (VARDA_WERROR); a build tree made before
+# that option existed gets it too.
 configure_and_build() {
   local dir="$here/$1"; shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$here" -B "$dir" -G Ninja "$@" >&2
+    cmake -S "$here" -B "$dir" -G Ninja -DVARDA_WERROR=ON "$@" >&2
+  elif ! grep -q '^VARDA_WERROR:BOOL=ON$' "$dir/CMakeCache.txt"; then
+    cmake "$dir" -DVARDA_WERROR=ON >&2
   fi
   cmake --build "$dir" >&2
 }

@@ -29,7 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (varda::fuzz::namesEndlessFile(input)) return -1;
   varda::fuzz::startInput();
   const auto files = varda::fuzz::splitInput(input, "\n%%\n", kMaxFiles);
-  for (std::size_t i = 0; i < files.size(); ++i) varda::fuzz::writeFile("f" + std::to_string(i), files[i]);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string number = std::to_string(i);
+    varda::fuzz::writeFile("f" + number, files[i]);
+  }
   varda::options::parseOptionString(kCaseSensitive, "@f0", varda::fuzz::safeMainTable());
   varda::fuzz::finishWriteRun();
   return 0;

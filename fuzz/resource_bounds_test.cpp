@@ -166,8 +166,10 @@ TEST_F(ResourceBoundsTest, ArgumentFilesNamingThemselvesAndEachOther) {
 
   // Sixteen files, each naming the next one twice: 2^16 reads without a limit.
   for (int i = 0; i < 16; ++i) {
-    const std::string next = "@f" + std::to_string(i + 1);
-    file("f" + std::to_string(i), next + " " + next + "\n");
+    const std::string number = std::to_string(i);
+    const std::string nextNumber = std::to_string(i + 1);
+    const std::string next = "@f" + nextNumber;
+    file("f" + number, next + " " + next + "\n");
   }
   file("f16", "-proc-name x\n");
   r = run({"@f0", "-o", "never.cfg"});

@@ -1,6 +1,7 @@
 #include "front/chip_options.h"
 
 #include <cstdint>
+#include <string>
 
 #include "front/bank_manager.h"
 #include "front/messages.h"
@@ -75,6 +76,9 @@ constexpr TypeSpelling kTypeSpellings[] = {
     {"MPX", kMpx},               {"M", kMpx},        {"mpx", kMpx},
 };
 // clang-format on
+
+// Banks 0 to 3 exist on every chip, 4 and 5 on six-bank EMI4 chips only.
+constexpr int kMostBanks = 6;
 
 bool isEmi4() { return settings().emiGeneration == 4; }
 bool sixBanks() { return settings().emi4BankCount != 4; }
@@ -301,6 +305,32 @@ int setRegisterValue(OptText name, OptText value, const void*) {
 int dumpRegisters(OptText, OptText, const void*) {
   bankManager().emi23().dump();
   return kContinue;
+}
+
+std::vector<std::string> chipValues() {
+  std::vector<std::string> values;
+  for (const auto& chip : kChips) {
+    // Rows 2, 3 and 4 stand for the generation names, listed below.
+    bool generic = false;
+    for (const auto& name : kGenerationNames) generic = generic || name.number == chip.number;
+    if (!generic) values.push_back(std::to_string(chip.number));
+  }
+  for (const auto& name : kGenerationNames) values.emplace_back(name.text);
+  return values;
+}
+
+std::vector<std::string> bankValues() {
+  std::vector<std::string> values;
+  for (int bank = 0; bank < kMostBanks; ++bank) values.push_back(std::to_string(bank));
+  return values;
+}
+
+std::vector<std::string> typeLetters() {
+  std::vector<std::string> values;
+  for (const auto& spelling : kTypeSpellings) {
+    if (spelling.text[0] != '\0' && spelling.text[1] == '\0') values.emplace_back(spelling.text);
+  }
+  return values;
 }
 
 }  // namespace varda::front

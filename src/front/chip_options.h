@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "front/handler.h"
 
 namespace varda::front {
@@ -32,5 +35,14 @@ int selectRegisterNumber(OptText name, OptText value, const void* selector);
 int setRegisterValue(OptText name, OptText value, const void* selector);
 /// -zdump: prints the EMI2/3 register set.
 int dumpRegisters(OptText name, OptText value, const void* selector);
+
+// What -chip, -bank and -type accept, for the man page and shell completion.
+
+/// The chip numbers of the chip table, then the generation names.
+std::vector<std::string> chipValues();
+/// Every bank number: 0 to 3, and 4 and 5 on six-bank EMI4 chips.
+std::vector<std::string> bankValues();
+/// The one-letter spellings of the bank types.
+std::vector<std::string> typeLetters();
 
 }  // namespace varda::front

@@ -91,8 +91,9 @@ TEST_F(ArgumentFileTest, UnreadableFileGoesToTheCallback) {
 
   testing::resetRecorder();
   testing::errorResult = kContinue;
-  EXPECT_EQ(dispatch({"@" + dir_.string()}), 0);  // a directory opens but cannot be read
-  EXPECT_EQ(calls, (Calls{"file(" + dir_.string() + ",-)"}));
+  const std::string dir = dir_.string();
+  EXPECT_EQ(dispatch({"@" + dir}), 0);  // a directory opens but cannot be read
+  EXPECT_EQ(calls, (Calls{"file(" + dir + ",-)"}));
 }
 
 // One outermost file may bring in kMaxArgumentFilesRead files, itself
