@@ -179,7 +179,8 @@ int dollar(Interp& in, std::int32_t* value, bool argMode) {
     case '(': ungetChar(in, c); return tok(Tok::Subst);
     case '$':
       if (argMode) break;
-      lx.buf.assign("$");
+      lx.buf.clear();
+      lx.buf.push_back('$');
       return textToken(in, Tok::Name, value);
     default: break;
   }
