@@ -13,7 +13,7 @@ namespace {
 /// The local "$i" of the running call, or none.
 Variable* argumentVariable(Interp& in, int i) {
   if (in.eng.locals == nullptr || i < 1) return nullptr;
-  Variable* v = in.eng.locals->find("$" + decimal(i));
+  Variable* v = in.eng.locals->find(argumentName(i).view());
   return v != nullptr && v->defined ? v : nullptr;
 }
 

@@ -111,13 +111,16 @@ bool Interp::parseandexecute(std::string_view text, std::int32_t* result) {
   try {
     try {
       support::HandlerScope handler;
+      eng.parsing = true;
       parseProgram(*this, *code);
+      eng.parsing = false;
       code->cells.push_back(Cell{CellKind::End, 0, 0, 0, 0});
       createframe(*this);
       execute(*this, *code, 0);
       const std::int32_t value = peekresult(*this);
       if (result != nullptr) *result = value;
     } catch (const support::Raised& r) {
+      eng.parsing = false;
       abandonParse(*this);
       restore();
       if (r.code != support::kInterpreterError) throw;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cmdlang/lexer.h"
 #include "cmdlang/number_syntax.h"
 #include "cmdlang/operators.h"
 #include "cmdlang/values.h"
@@ -64,7 +65,7 @@ void traceCall(Interp& in, const Text& name) {
   const CallFrame& f = in.eng.frames.back();
   std::string line = "calling " + name.str();
   for (int i = 1; i <= f.argc; ++i) {
-    const Variable* a = f.locals->find("$" + decimal(i));
+    const Variable* a = f.locals->find(argumentName(i).view());
     line += ' ';
     if (a == nullptr) continue;
     switch (a->type) {
@@ -237,7 +238,7 @@ void createframe(Interp& in) {
 void addargument(Interp& in, Value value) {
   CallFrame& f = in.eng.frames.back();
   ++f.argc;
-  Variable* a = f.locals->findOrCreate("$" + decimal(f.argc));
+  Variable* a = f.locals->findOrCreate(argumentName(f.argc).view());
   assign(in, a, value);
 }
 
@@ -325,8 +326,15 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
 void raiseRuntimeError(Interp& in, const std::string& message) {
   ErrorRecord& e = in.error;
   e.message = message.substr(0, kMaxMessage);
-  e.file = cellFile(in);
-  e.line = cellLine(in);
+  if (in.eng.parsing) {
+    // Raised by the lexer or a directive: no cell of this run executes yet,
+    // so the error points where the source is being read.
+    e.file = currentFile(in).str();
+    e.line = currentLine(in);
+  } else {
+    e.file = cellFile(in);
+    e.line = cellLine(in);
+  }
   e.kind = in.eng.commandName.str();
   e.trace.clear();
   for (std::size_t i = in.eng.frames.size(); i > in.eng.frameFloor; --i) {
@@ -335,7 +343,9 @@ void raiseRuntimeError(Interp& in, const std::string& message) {
     e.trace += f.name.view();
     e.trace += '-';
     e.trace += f.siteFile.view();
-    e.trace += "(" + decimal(f.siteLine) + ")\n";
+    e.trace += '(';
+    e.trace += decimal(f.siteLine);
+    e.trace += ")\n";
   }
   if (e.trace.size() > kMaxTrace) e.trace.resize(kMaxTrace);
   if (in.eng.ignoreErrors && in.errorHook != nullptr) in.errorHook(support::kInterpreterError);

@@ -70,6 +70,7 @@ struct Engine {
   std::vector<CallFrame> frames;
   std::size_t frameFloor = 0;        // first frame of the current frame stack
   SymbolTable* locals = nullptr;     // the current local table; none at the outermost level
+  bool parsing = false;              // a text is being parsed: errors point into the source
   bool skip = false;                 // skipping the rest of a failed statement
   bool ignoreErrors = false;         // clerror -i
   unsigned trace = 0;                // clinfo bits: 2 files, 4 calls, 8 statements

@@ -67,27 +67,31 @@ std::optional<std::int32_t> parsenumber(std::string_view text, bool wholeText, s
 
 std::string formatnumber(std::int32_t value, NumberFormat format, bool pad) {
   const auto u = static_cast<std::uint32_t>(value);
-  auto digits = [u](unsigned base, unsigned width) {
-    std::string s;
+  // Digits of u in `base` after `prefix`, at least `width` of them.
+  auto digits = [u](const char* prefix, unsigned base, unsigned width) {
+    char reversed[32];
+    unsigned n = 0;
     std::uint32_t v = u;
     do {
-      s.insert(s.begin(), "0123456789abcdef"[v % base]);
+      reversed[n++] = "0123456789abcdef"[v % base];
       v /= base;
     } while (v != 0);
-    if (s.size() < width) s.insert(0, width - s.size(), '0');
+    std::string s(prefix);
+    if (n < width) s.append(width - n, '0');
+    while (n > 0) s.push_back(reversed[--n]);
     return s;
   };
   switch (format) {
-    case NumberFormat::Hex: return "0x" + digits(16, pad ? 8 : 0);
+    case NumberFormat::Hex: return digits("0x", 16, pad ? 8 : 0);
     case NumberFormat::Signed: return decimal(value);
     case NumberFormat::Unsigned: return std::to_string(u);
-    case NumberFormat::Octal: return "0" + digits(8, pad ? 11 : 0);
+    case NumberFormat::Octal: return digits("0", 8, pad ? 11 : 0);
     case NumberFormat::Char: {
       const unsigned char c = static_cast<unsigned char>(u);
       const bool printable = u < 256 && (std::isalnum(c) || std::ispunct(c) || c == ' ');
       return std::string(1, printable ? static_cast<char>(c) : '.');
     }
-    case NumberFormat::Binary: return digits(2, pad ? 32 : 0);
+    case NumberFormat::Binary: return digits("", 2, pad ? 32 : 0);
   }
   return {};
 }

@@ -381,7 +381,7 @@ void addElement(Interp& in) {
 void argument(Interp& in) {
   std::int32_t n = popint(in);
   if (n == 0) n = 1;  // "$0" counts as "$1"
-  const Variable* a = in.eng.locals != nullptr ? in.eng.locals->find("$" + decimal(n)) : nullptr;
+  const Variable* a = in.eng.locals != nullptr ? in.eng.locals->find(argumentName(n).view()) : nullptr;
   if (a == nullptr) in.raiseerror(kArgumentsNeeded);
   push(in, readvalue(in, const_cast<Variable*>(a)));
 }
@@ -398,7 +398,7 @@ void addAllArguments(Interp& in) {
   const Variable* c = caller->find("$#");
   const std::int32_t n = c != nullptr && c->type == Type::Int ? c->intValue : 0;
   for (std::int32_t i = 1; i <= n; ++i) {
-    Variable* a = caller->find("$" + decimal(i));
+    Variable* a = caller->find(argumentName(i).view());
     if (a != nullptr) addargument(in, readvalue(in, a));
   }
 }

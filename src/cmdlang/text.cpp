@@ -8,6 +8,7 @@
 namespace varda::cmdlang {
 
 Text::Text(std::string_view bytes) {
+  if (bytes.empty()) return;
   // The language's texts are zero-terminated: a NUL byte ends them.
   const void* nul = std::memchr(bytes.data(), 0, bytes.size());
   if (nul != nullptr) bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());

@@ -1,5 +1,8 @@
 #include "cmdlang/values.h"
 
+#include <cstdio>
+#include <vector>
+
 #include "cmdlang/engine.h"
 #include "cmdlang/number_syntax.h"
 
@@ -11,7 +14,12 @@ const Variable* topAncestor(const Variable* v) {
   return v;
 }
 
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+std::string quoted(const std::string& name) {
+  std::string q(1, '"');
+  q += name;
+  q += '"';
+  return q;
+}
 
 /// The key text of a subscript or member.
 Text keyText(Interp& in, const Value& key) {
@@ -25,6 +33,13 @@ Text keyText(Interp& in, const Value& key) {
 }
 
 }  // namespace
+
+ArgumentName argumentName(std::int32_t n) {
+  ArgumentName name{};
+  const int size = std::snprintf(name.text, sizeof name.text, "$%d", static_cast<int>(n));
+  name.size = static_cast<std::size_t>(size);
+  return name;
+}
 
 Variable* lookupvariable(Interp& in, std::string_view name) {
   if (in.eng.locals != nullptr)
@@ -68,15 +83,18 @@ Variable* findbypath(const SymbolTable& table, std::string_view path) {
 }
 
 std::string fullname(const Variable& variable) {
-  std::string path;
+  // Steps from the variable up to its top-level array, then written top down.
+  std::vector<const Variable*> steps;
   const Variable* v = &variable;
-  for (; v->parent != nullptr; v = v->parent) {
-    if (v->elementKind == ElementKind::Member)
-      path.insert(0, "." + v->name.str());
-    else
-      path.insert(0, "[" + v->name.str() + "]");
+  for (; v->parent != nullptr; v = v->parent) steps.push_back(v);
+  std::string path = v->name.str();
+  for (auto it = steps.rbegin(); it != steps.rend(); ++it) {
+    const bool member = (*it)->elementKind == ElementKind::Member;
+    path += member ? '.' : '[';
+    path += (*it)->name.view();
+    if (!member) path += ']';
   }
-  return v->name.str() + path;
+  return path;
 }
 
 Value readvalue(Interp& in, Variable* variable) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,6 +10,14 @@
 namespace varda::cmdlang {
 
 // Variables and arrays: scopes, reading, assigning, subscripting, comparing.
+
+/// The name of argument n of a call ("$1", "$2", ...), without allocating.
+struct ArgumentName {
+  char text[16];
+  std::size_t size;
+  std::string_view view() const { return {text, size}; }
+};
+ArgumentName argumentName(std::int32_t n);
 
 /// The variable of this name in the current local table, else in the global table.
 Variable* lookupvariable(Interp& in, std::string_view name);
