@@ -1,0 +1,26 @@
+#pragma once
+// RUNFSM: the third stage of the regular-expression engine. It searches a subject with
+// an automaton built by makeRxFsm, depth first with a bounded stack of pending links.
+
+#include <cstdint>
+#include <string_view>
+
+#include "support/regex_failure.h"
+
+namespace varda::support {
+
+/// The most pending positions (links still to try, with the position to try them at).
+inline constexpr int kRxMaxPending = 74;
+
+/// Where a search ended.
+struct RxMatch {
+  int start;   // offset of the match, -1 for none
+  int length;  // its length; 0 for none
+};
+
+/// Searches `subject` with the automaton whose arena block is `base` and whose start state
+/// is at `start`. Returns nullptr and the match (or none), or the error (7 or 10).
+const RxFailure* runRxFsm(const unsigned char* base, std::uint32_t start, std::string_view subject,
+                          RxMatch* match);
+
+}  // namespace varda::support
