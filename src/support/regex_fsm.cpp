@@ -1,6 +1,8 @@
 #include "support/regex_fsm.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "support/regex_pp.h"
 
@@ -16,7 +18,7 @@ class FsmBuilder {
  public:
   FsmBuilder(std::string_view codes, RxArena& arena) : codes_(codes), arena_(arena) {}
 
-  const RxFailure* build(std::uint32_t* start);
+  const RxFailure* build(RxFsm* fsm);
 
  private:
   /// A group being built; groups_[0] is the outermost level, whose alternatives end at
@@ -36,6 +38,7 @@ class FsmBuilder {
   const RxFailure* set();
   const RxFailure* quantifier(unsigned char code);
   const RxFailure* alternative();
+  bool hasEmptyCycle() const;
 
   std::string_view codes_;
   std::size_t i_ = 0;  // next code
@@ -44,10 +47,15 @@ class FsmBuilder {
   std::uint32_t operand_ = 0;  // start state of the last item (a quantifier's operand)
   bool hasOperand_ = false;
   Group groups_[kRxMaxOpenGroups + 1] = {};
-  int open_ = 0;  // groups open: groups_[1..open_]
+  int open_ = 0;                       // groups open: groups_[1..open_]
+  std::vector<std::uint32_t> states_;  // offsets of all states, ascending
 };
 
-const RxFailure* FsmBuilder::newState(std::uint32_t* state) { return arena_.alloc(sizeof(RxState), state); }
+const RxFailure* FsmBuilder::newState(std::uint32_t* state) {
+  if (const RxFailure* failure = arena_.alloc(sizeof(RxState), state)) return failure;
+  states_.push_back(*state);
+  return nullptr;
+}
 
 const RxFailure* FsmBuilder::link(std::uint32_t from, RxTest test, std::uint32_t to, std::uint32_t data,
                                   std::uint32_t length, unsigned char ch) {
@@ -168,10 +176,51 @@ const RxFailure* FsmBuilder::alternative() {
   return nullptr;
 }
 
-const RxFailure* FsmBuilder::build(std::uint32_t* start) {
+// Whether the links that may consume nothing (empty moves, start and end of line) form a
+// cycle: only then can the search come back to where it was (see regex_run.cpp).
+bool FsmBuilder::hasEmptyCycle() const {
+  auto index = [this](std::uint32_t offset) {
+    return static_cast<std::size_t>(std::lower_bound(states_.begin(), states_.end(), offset) -
+                                    states_.begin());
+  };
+  enum Mark : unsigned char {
+    kNew,
+    kOnPath,
+    kDone
+  };
+  std::vector<Mark> marks(states_.size(), kNew);
+  std::vector<std::pair<std::size_t, std::uint32_t>> path;  // state index, next link to follow
+  for (std::size_t root = 0; root < states_.size(); ++root) {
+    if (marks[root] != kNew) continue;
+    marks[root] = kOnPath;
+    path.emplace_back(root, 0);
+    while (!path.empty()) {
+      auto& [state, next] = path.back();
+      const RxState& s = *arena_.at<RxState>(states_[state]);
+      if (next == s.count) {
+        marks[state] = kDone;
+        path.pop_back();
+        continue;
+      }
+      const RxLink& link = s.links[next++];
+      if (link.test != kRxEarlyEmpty && link.test != kRxLateEmpty && link.test != kRxStartOfLine &&
+          link.test != kRxEndOfLine)
+        continue;
+      const std::size_t target = index(link.target);
+      if (marks[target] == kOnPath) return true;
+      if (marks[target] == kNew) {
+        marks[target] = kOnPath;
+        path.emplace_back(target, 0);
+      }
+    }
+  }
+  return false;
+}
+
+const RxFailure* FsmBuilder::build(RxFsm* fsm) {
   if (const RxFailure* failure = arena_.reserve()) return failure;
   if (const RxFailure* failure = newState(&current_)) return failure;
-  *start = current_;
+  fsm->start = current_;
   groups_[0] = Group{current_, 0, false};
   while (i_ < codes_.size()) {
     const auto code = static_cast<unsigned char>(codes_[i_]);
@@ -232,13 +281,15 @@ const RxFailure* FsmBuilder::build(std::uint32_t* start) {
     if (const RxFailure* failure = link(current_, kRxEarlyEmpty, groups_[0].end)) return failure;
     current_ = groups_[0].end;
   }
-  return link(current_, kRxAccept, current_);
+  if (const RxFailure* failure = link(current_, kRxAccept, current_)) return failure;
+  fsm->emptyCycles = hasEmptyCycle();
+  return nullptr;
 }
 
 }  // namespace
 
-const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, std::uint32_t* start) {
-  return FsmBuilder(codes, arena).build(start);
+const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, RxFsm* fsm) {
+  return FsmBuilder(codes, arena).build(fsm);
 }
 
 }  // namespace varda::support

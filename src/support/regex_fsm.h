@@ -47,10 +47,16 @@ struct RxState {
 /// The most groups open at once.
 inline constexpr int kRxMaxOpenGroups = 9;
 
+/// What the search needs to know of a built automaton besides its arena.
+struct RxFsm {
+  std::uint32_t start = 0;   // offset of the start state
+  bool emptyCycles = false;  // some cycle of links can be gone round without consuming
+};
+
 /// Builds the automaton of `codes` (preprocessed by preprocessRx) in `arena`, which must
-/// not hold a block yet, and stores the start state's offset. On error the arena may hold
-/// a partly built automaton; the caller releases it.
-const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, std::uint32_t* start);
+/// not hold a block yet. On error the arena may hold a partly built automaton; the caller
+/// releases it.
+const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, RxFsm* fsm);
 
 /// Whether `c` belongs to the set map at `offset`.
 inline bool rxSetHas(const unsigned char* base, std::uint32_t offset, unsigned char c) {

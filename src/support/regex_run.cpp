@@ -3,97 +3,73 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-
-#include "support/regex_fsm.h"
+#include <vector>
 
 namespace varda::support {
 
 namespace {
 
-/// A link still to try, and the subject position to try it at.
+/// A link still to try, the subject position to try it at, and (when entries are
+/// watched) the entry that pushed it.
 struct Pending {
   const RxLink* link;
   std::uint32_t position;
+  std::uint32_t owner;
 };
 
-/// Catches a search that would go round for ever. The search is deterministic: the state
-/// it enters, the position and the pending links decide everything after. An expression
-/// like "^+b" on "a" comes back to the same state at the same position with the same
-/// pending links, and would repeat that for ever. Such a branch of the search fails as a
-/// whole: the pending links it pushed are dropped and the search goes on with the links
-/// that were pending before it. Detection is Brent's: the configuration at each state
-/// entry is compared with one saved at the entries numbered by powers of two, restarting
-/// the count there, which finds any cycle within a few of its lengths.
-class CycleWatch {
- public:
-  void reset() {
-    power_ = 1;
-    steps_ = 0;
-    savedState_ = nullptr;
-  }
-
-  /// Called on entering `state` at `position` with `depth` links pending: true when this
-  /// configuration was seen before, with *floor the fewest links pending since.
-  bool repeats(const RxState* state, std::uint32_t position, const Pending* stack, int depth, int* floor) {
-    if (state == savedState_ && position == savedPosition_ && depth == savedDepth_ &&
-        std::memcmp(stack, saved_, sizeof(Pending) * static_cast<std::size_t>(depth)) == 0) {
-      *floor = std::min(floor_, depth);
-      reset();
-      return true;
-    }
-    floor_ = std::min(floor_, depth);
-    if (++steps_ == power_) {
-      savedState_ = state;
-      savedPosition_ = position;
-      savedDepth_ = depth;
-      std::memcpy(saved_, stack, sizeof(Pending) * static_cast<std::size_t>(depth));
-      floor_ = depth;
-      power_ *= 2;
-      steps_ = 0;
-    }
-    return false;
-  }
-
- private:
-  std::uint64_t power_ = 1;
-  std::uint64_t steps_ = 0;
-  const RxState* savedState_ = nullptr;
-  std::uint32_t savedPosition_ = 0;
-  int savedDepth_ = 0;
-  int floor_ = 0;
-  Pending saved_[kRxMaxPending];
+/// One entry into a state on the current path of the search.
+struct Entry {
+  const RxState* state;
+  std::uint32_t position;
+  int depth;  // pending links when the state was entered
 };
 
-}  // namespace
+// An endless search. The search is deterministic: the state it enters, the position and
+// the pending links decide everything after. It can only come back to all three inside
+// the branch of the earlier entry, that is with that entry on its current path, and
+// (positions never decreasing along a path) by a cycle of links that consume nothing, like
+// "^+b" on "a". It would then repeat for ever; instead the entry fails like a failed test,
+// and the search goes on with the pending links. Automata without such a cycle (known when
+// they are built) skip the watch.
+bool repeatsAncestor(const std::vector<Entry>& path, const RxState* state, std::uint32_t position,
+                     int depth) {
+  for (auto it = path.rbegin(); it != path.rend() && it->position == position; ++it) {
+    if (it->state == state && it->depth == depth) return true;
+  }
+  return false;
+}
 
 // Start positions run from the first character to the last, never the end of the
 // subject: an empty subject never matches. Entering a state puts its links on the stack
 // in trial order (they are stored that way); the first is tried at once, and a failed
 // test takes the next pending link.
-const RxFailure* runRxFsm(const unsigned char* base, std::uint32_t start, std::string_view subject,
-                          RxMatch* match) {
-  const auto* text = reinterpret_cast<const unsigned char*>(subject.data());
-  const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(subject.size(), INT_MAX));
-  const auto* startState = reinterpret_cast<const RxState*>(base + start);
+template <bool kWatch>
+const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsigned char* text,
+                        std::uint32_t size, RxMatch* match) {
   Pending stack[kRxMaxPending];
-  CycleWatch watch;
+  // The entries of the current path: its last one pushed the link being tried.
+  static std::vector<Entry> path;
+  const auto* startState = reinterpret_cast<const RxState*>(base + fsm.start);
   for (std::uint32_t origin = 0; origin < size; ++origin) {
     const RxState* state = startState;
     std::uint32_t position = origin;
     int depth = 0;
-    watch.reset();
+    if constexpr (kWatch) path.clear();
     for (;;) {
       const RxLink* link = nullptr;
       std::uint32_t at = 0;
-      int floor = 0;
-      if (state != nullptr && watch.repeats(state, position, stack, depth, &floor)) {
-        depth = floor;
-        state = nullptr;
+      if constexpr (kWatch) {
+        if (state != nullptr && repeatsAncestor(path, state, position, depth)) state = nullptr;
       }
       if (state != nullptr && state->count > 0) {
         const int count = static_cast<int>(state->count);
         if (depth + count > kRxMaxPending) return &kRxStackExceeded;
-        for (int i = count - 1; i >= 1; --i) stack[depth++] = Pending{&state->links[i], position};
+        std::uint32_t owner = 0;
+        if constexpr (kWatch) {
+          path.push_back(Entry{state, position, depth});
+          owner = static_cast<std::uint32_t>(path.size() - 1);
+        }
+        for (int i = count - 1; i >= 1; --i) stack[depth++] = Pending{&state->links[i], position, owner};
         link = &state->links[0];
         at = position;
       } else {
@@ -101,6 +77,7 @@ const RxFailure* runRxFsm(const unsigned char* base, std::uint32_t start, std::s
         --depth;
         link = stack[depth].link;
         at = stack[depth].position;
+        if constexpr (kWatch) path.resize(stack[depth].owner + 1);
       }
       state = nullptr;
       const auto* target = reinterpret_cast<const RxState*>(base + link->target);
@@ -157,6 +134,17 @@ const RxFailure* runRxFsm(const unsigned char* base, std::uint32_t start, std::s
   match->start = -1;
   match->length = 0;
   return nullptr;
+}
+
+}  // namespace
+
+const RxFailure* runRxFsm(const unsigned char* base, const RxFsm& fsm, std::string_view subject,
+                          RxMatch* match) {
+  const auto* text = reinterpret_cast<const unsigned char*>(subject.data());
+  // Offsets are ints at the interface: a longer subject is searched in its first INT_MAX bytes.
+  const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(subject.size(), INT_MAX));
+  return fsm.emptyCycles ? search<true>(base, fsm, text, size, match)
+                         : search<false>(base, fsm, text, size, match);
 }
 
 }  // namespace varda::support

@@ -374,16 +374,34 @@ TEST(RxBuild, LinksInTrialOrder) {
   std::string codes;
   ASSERT_EQ(preprocessRx("(a*|b)", codes), nullptr);
   RxArena arena;
-  std::uint32_t start = 0;
-  ASSERT_EQ(makeRxFsm(codes, arena, &start), nullptr);
-  const RxState& state = *arena.at<RxState>(start);
+  RxFsm fsm;
+  ASSERT_EQ(makeRxFsm(codes, arena, &fsm), nullptr);
+  EXPECT_FALSE(fsm.emptyCycles);
+  const RxState& state = *arena.at<RxState>(fsm.start);
   ASSERT_EQ(state.count, 3u);
   EXPECT_EQ(state.links[0].test, kRxEarlyEmpty);
   EXPECT_EQ(state.links[1].test, kRxChar);
   EXPECT_EQ(state.links[1].ch, 'b');
   EXPECT_EQ(state.links[2].test, kRxChar);
   EXPECT_EQ(state.links[2].ch, 'a');
-  EXPECT_EQ(makeRxFsm(codes, arena, &start), &kRxNotReleased);
+  EXPECT_EQ(makeRxFsm(codes, arena, &fsm), &kRxNotReleased);
+}
+
+// Only cycles of links that may consume nothing count.
+TEST(RxBuild, EmptyCycles) {
+  const struct {
+    const char* expression;
+    bool emptyCycles;
+  } cases[] = {{"[0-9]+ j", false}, {"(ab|c)*d", false}, {"a?+", true}, {"^+", true},
+               {"()*", true},       {"(a|b?)*", true},   {"x$", false}, {"a*", false}};
+  for (const auto& c : cases) {
+    std::string codes;
+    ASSERT_EQ(preprocessRx(c.expression, codes), nullptr);
+    RxArena arena;
+    RxFsm fsm;
+    ASSERT_EQ(makeRxFsm(codes, arena, &fsm), nullptr);
+    EXPECT_EQ(fsm.emptyCycles, c.emptyCycles) << c.expression;
+  }
 }
 
 TEST(RxRun, UnknownTest) {
@@ -395,7 +413,8 @@ TEST(RxRun, UnknownTest) {
   s.count = 1;
   s.links[0] = RxLink{state, 0, 0, 9, 0};
   RxMatch match{};
-  EXPECT_EQ(runRxFsm(arena.base(), state, "a", &match), &kRxUnknownTest);
+  EXPECT_EQ(runRxFsm(arena.base(), RxFsm{state, false}, "a", &match), &kRxUnknownTest);
+  EXPECT_EQ(runRxFsm(arena.base(), RxFsm{state, true}, "a", &match), &kRxUnknownTest);
 }
 
 }  // namespace
