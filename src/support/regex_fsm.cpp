@@ -39,6 +39,7 @@ class FsmBuilder {
   const RxFailure* quantifier(unsigned char code);
   const RxFailure* alternative();
   bool hasEmptyCycle() const;
+  void findFirstCharacters(RxFsm* fsm) const;
 
   std::string_view codes_;
   std::size_t i_ = 0;  // next code
@@ -217,6 +218,29 @@ bool FsmBuilder::hasEmptyCycle() const {
   return false;
 }
 
+void FsmBuilder::findFirstCharacters(RxFsm* fsm) const {
+  const RxState& start = *arena_.at<RxState>(fsm->start);
+  unsigned char* first = fsm->first;
+  auto add = [first](unsigned c) { first[c / 8] = static_cast<unsigned char>(first[c / 8] | 1u << (c % 8)); };
+  for (std::uint32_t i = 0; i < start.count; ++i) {
+    const RxLink& link = start.links[i];
+    switch (link.test) {
+      case kRxChar: add(link.ch); break;
+      case kRxText: add(*arena_.at<unsigned char>(link.data)); break;
+      case kRxSetTest:
+        for (std::uint32_t b = 0; b < kSetBytes; ++b) first[b] |= *arena_.at<unsigned char>(link.data + b);
+        break;
+      case kRxAnyChar:
+        for (unsigned c = 0; c < 256; ++c) {
+          if (c != '\n') add(c);
+        }
+        break;
+      default: return;  // a link that may consume nothing: every start position is searched
+    }
+  }
+  fsm->firstKnown = true;
+}
+
 const RxFailure* FsmBuilder::build(RxFsm* fsm) {
   if (const RxFailure* failure = arena_.reserve()) return failure;
   if (const RxFailure* failure = newState(&current_)) return failure;
@@ -283,6 +307,7 @@ const RxFailure* FsmBuilder::build(RxFsm* fsm) {
   }
   if (const RxFailure* failure = link(current_, kRxAccept, current_)) return failure;
   fsm->emptyCycles = hasEmptyCycle();
+  findFirstCharacters(fsm);
   return nullptr;
 }
 

@@ -51,6 +51,11 @@ inline constexpr int kRxMaxOpenGroups = 9;
 struct RxFsm {
   std::uint32_t start = 0;   // offset of the start state
   bool emptyCycles = false;  // some cycle of links can be gone round without consuming
+  // When every link of the start state consumes a character (one character, set, text,
+  // any character): the characters a match can begin with, as a 256-bit map. A start
+  // position at any other character fails at once, so the search passes over it.
+  bool firstKnown = false;
+  unsigned char first[32] = {};
 };
 
 /// Builds the automaton of `codes` (preprocessed by preprocessRx) in `arena`, which must

@@ -39,6 +39,10 @@ bool repeatsAncestor(const std::vector<Entry>& path, const RxState* state, std::
   return false;
 }
 
+// The entries of the current path of a watched search: its last one pushed the link being
+// tried. Kept between searches, so that its memory is reused.
+std::vector<Entry> watchedPath;
+
 // Start positions run from the first character to the last, never the end of the
 // subject: an empty subject never matches. Entering a state puts its links on the stack
 // in trial order (they are stored that way); the first is tried at once, and a failed
@@ -47,10 +51,13 @@ template <bool kWatch>
 const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsigned char* text,
                         std::uint32_t size, RxMatch* match) {
   Pending stack[kRxMaxPending];
-  // The entries of the current path: its last one pushed the link being tried.
-  static std::vector<Entry> path;
+  std::vector<Entry>& path = watchedPath;
   const auto* startState = reinterpret_cast<const RxState*>(base + fsm.start);
   for (std::uint32_t origin = 0; origin < size; ++origin) {
+    if (fsm.firstKnown) {
+      while (origin < size && !rxSetHas(fsm.first, 0, text[origin])) ++origin;
+      if (origin == size) break;
+    }
     const RxState* state = startState;
     std::uint32_t position = origin;
     int depth = 0;

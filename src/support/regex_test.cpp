@@ -387,13 +387,20 @@ TEST(RxBuild, LinksInTrialOrder) {
   EXPECT_EQ(makeRxFsm(codes, arena, &fsm), &kRxNotReleased);
 }
 
-// Only cycles of links that may consume nothing count.
-TEST(RxBuild, EmptyCycles) {
+// Only cycles of links that may consume nothing count. The characters a match begins
+// with are known when every link of the start state consumes one.
+TEST(RxBuild, SearchHints) {
   const struct {
     const char* expression;
     bool emptyCycles;
-  } cases[] = {{"[0-9]+ j", false}, {"(ab|c)*d", false}, {"a?+", true}, {"^+", true},
-               {"()*", true},       {"(a|b?)*", true},   {"x$", false}, {"a*", false}};
+    const char* first;  // nullptr: not known
+    const char* notFirst;
+  } cases[] = {
+      {"[0-9]+ j", false, "0369", "a j"}, {"(ab|c)*d", false, nullptr, ""}, {"(ab|c)d", false, "ac", "bd"},
+      {"a?+", true, nullptr, ""},         {"^+", true, nullptr, ""},        {"()*", true, nullptr, ""},
+      {"(a|b?)*", true, nullptr, ""},     {"x$", false, "x", "$\n"},        {"a*", false, nullptr, ""},
+      {"[^a-y]", false, "z\n", "ay"},     {".", false, "a.\r", "\n"},       {"$", false, nullptr, ""},
+  };
   for (const auto& c : cases) {
     std::string codes;
     ASSERT_EQ(preprocessRx(c.expression, codes), nullptr);
@@ -401,6 +408,12 @@ TEST(RxBuild, EmptyCycles) {
     RxFsm fsm;
     ASSERT_EQ(makeRxFsm(codes, arena, &fsm), nullptr);
     EXPECT_EQ(fsm.emptyCycles, c.emptyCycles) << c.expression;
+    EXPECT_EQ(fsm.firstKnown, c.first != nullptr) << c.expression;
+    if (c.first == nullptr) continue;
+    for (const char ch : std::string_view(c.first))
+      EXPECT_TRUE(rxSetHas(fsm.first, 0, static_cast<unsigned char>(ch))) << ch;
+    for (const char ch : std::string_view(c.notFirst))
+      EXPECT_FALSE(rxSetHas(fsm.first, 0, static_cast<unsigned char>(ch))) << ch;
   }
 }
 
