@@ -7,6 +7,8 @@
 namespace varda::support {
 namespace {
 
+// Suites are named regex_* so that "ctest -R regex" picks them out.
+
 // The codes of `expression` made readable: operators as {op} ("{!}" negates a set),
 // control characters as <n>, anything else as itself; "error N" for a failure.
 std::string codesOf(std::string_view expression) {
@@ -31,7 +33,7 @@ std::string codesOf(std::string_view expression) {
 
 // Operators are recognised by position: a quantifier that opens the expression is a
 // literal, "^" is an operator only first and "$" only last.
-TEST(RxPreprocess, OperatorsByPosition) {
+TEST(regex_preprocess, OperatorsByPosition) {
   EXPECT_EQ(codesOf("*a+b?"), "*a{+}b{?}");
   EXPECT_EQ(codesOf("+a*"), "+a{*}");
   EXPECT_EQ(codesOf("?"), "?");
@@ -48,7 +50,7 @@ TEST(RxPreprocess, OperatorsByPosition) {
 // Inside a set only "-" between two characters, the closing "]" and a leading "^" are
 // operators; "]" and "-" are plain as the set's first character (after "^" too), and
 // "-" is plain before the closing "]".
-TEST(RxPreprocess, Sets) {
+TEST(regex_preprocess, Sets) {
   EXPECT_EQ(codesOf("[^a-z]"), "{[}{!}a{-}z{]}");
   EXPECT_EQ(codesOf("[]a-]"), "{[}]a-{]}");
   EXPECT_EQ(codesOf("[^]-a]x"), "{[}{!}]{-}a{]}x");
@@ -66,7 +68,7 @@ TEST(RxPreprocess, Sets) {
 
 // "\a" is the backspace like "\b"; other escaped characters are themselves, also
 // inside sets; a backslash at the very end stands for itself.
-TEST(RxPreprocess, Escapes) {
+TEST(regex_preprocess, Escapes) {
   EXPECT_EQ(codesOf("\\a\\b\\f\\n\\r\\t\\v"), "<8><8><12><10><13><9><11>");
   EXPECT_EQ(codesOf("\\q\\\\\\*\\(\\[\\.\\|"), "q\\*([.|");
   EXPECT_EQ(codesOf("\\^a\\$"), "^a$");
@@ -78,7 +80,7 @@ TEST(RxPreprocess, Escapes) {
 
 // Letters, digits, punctuation and the space pass; a tab, DEL, other control
 // characters and bytes from 128 up are error 8, also after a backslash.
-TEST(RxPreprocess, UnprintableCharacters) {
+TEST(regex_preprocess, UnprintableCharacters) {
   EXPECT_EQ(codesOf(" ~azAZ09!/:@[`{"), " ~azAZ09!/:@{[}`{");
   EXPECT_EQ(codesOf("a\tb"), "error 8");
   EXPECT_EQ(codesOf("a\x7f"), "error 8");
