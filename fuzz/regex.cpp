@@ -3,6 +3,7 @@
 //  - a match lies inside the subject, and "no match" comes with length 0;
 //  - an error reaches the reporter exactly once and leaves start -1, length -1;
 //  - the automaton kept between calls gives what a new build gives;
+//  - a search that records failed entries from the start gives what the normal one gives;
 //  - no arena is left behind, also when the reporter leaves by an exception.
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 
 #include "support/regex.h"
 #include "support/regex_arena.h"
+#include "support/regex_run.h"
 
 namespace {
 
@@ -82,6 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Result kept = matchOnce(expression, subject);
   if (kept.start != built.start || kept.length != built.length || kept.code != built.code)
     fail("kept automaton matches differently");
+  const std::uint64_t memoAfter = varda::support::setRxMemoAfter(0);
+  const Result recorded = matchOnce(expression, subject);
+  varda::support::setRxMemoAfter(memoAfter);
+  if (recorded.start != built.start || recorded.length != built.length || recorded.code != built.code)
+    fail("recording failed entries matches differently");
   if (built.code != 0) {
     const int held = RxArena::reservedCount();
     varda::support::setRxReporter(&throwingReporter);

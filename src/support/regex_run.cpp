@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace varda::support {
@@ -39,6 +40,58 @@ bool repeatsAncestor(const std::vector<Entry>& path, const RxState* state, std::
   return false;
 }
 
+// A long search. Without empty cycles, what follows an entry into a state depends only on
+// the state, the position and the number of pending links below (the links it pushes are
+// tried in a fixed order, and the links below are not touched until it is done); with
+// fewer links below it runs the same way, only further from the limit of error 7. So an
+// entry whose branch failed fails again at that position with as many links pending or
+// fewer, and the search can pass over it at once. Tests ordered like that can take a time
+// exponential in the subject's length ("a?a?a?...b", "(a|.|.)+x"); once a search has
+// entered states memoAfter times, it records the entries whose branches failed and passes
+// over them. With empty cycles an entry's branch also depends on the entries it is inside
+// of (see repeatsAncestor), so those searches keep no record.
+std::uint64_t memoAfter = 4096;
+constexpr std::uint32_t kNoOwner = 0xffffffff;
+
+/// Entries whose branch failed, in a table of fixed size: a newer entry may push out an
+/// older one, which only costs time.
+class FailedEntries {
+ public:
+  /// Forgets every recorded entry (the next search has another automaton or subject).
+  void forget() {
+    if (++stamp_ == 0) {  // after 2^32 searches old stamps could match again
+      for (Slot& slot : slots_) slot.stamp = 0;
+      stamp_ = 1;
+    }
+  }
+  bool failed(std::uint32_t state, std::uint32_t position, int depth) const {
+    const Slot& slot = slots_[index(state, position)];
+    return slot.stamp == stamp_ && slot.state == state && slot.position == position && depth <= slot.depth;
+  }
+  void record(std::uint32_t state, std::uint32_t position, int depth) {
+    Slot& slot = slots_[index(state, position)];
+    if (slot.stamp == stamp_ && slot.state == state && slot.position == position && slot.depth >= depth)
+      return;
+    slot = Slot{state, position, stamp_, depth};
+  }
+
+ private:
+  static constexpr int kBits = 13;
+  struct Slot {
+    std::uint32_t state;  // offset in the arena
+    std::uint32_t position;
+    std::uint32_t stamp;  // the search that recorded it
+    int depth;            // the most pending links it failed with
+  };
+  static std::size_t index(std::uint32_t state, std::uint32_t position) {
+    return ((state * 0x9e3779b1u) ^ (position * 0x85ebca77u)) >> (32 - kBits);
+  }
+  Slot slots_[std::size_t{1} << kBits] = {};
+  std::uint32_t stamp_ = 0;
+};
+
+FailedEntries failedEntries;
+
 // The entries of the current path of a watched search: its last one pushed the link being
 // tried. Kept between searches, so that its memory is reused.
 std::vector<Entry> watchedPath;
@@ -51,7 +104,23 @@ template <bool kWatch>
 const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsigned char* text,
                         std::uint32_t size, RxMatch* match) {
   Pending stack[kRxMaxPending];
+  // Watched: every entry of the current path. Recording failed entries: the entries of the
+  // current path since recording began (links pushed before have no owner).
   std::vector<Entry>& path = watchedPath;
+  path.clear();  // a search that matched left its path behind
+  bool recording = !kWatch && memoAfter == 0;
+  if (recording) failedEntries.forget();
+  std::uint64_t entries = 0;
+  auto offsetOf = [base](const RxState* state) {
+    return static_cast<std::uint32_t>(reinterpret_cast<const unsigned char*>(state) - base);
+  };
+  // The entries of the path after `owner` are done, and failed.
+  auto settle = [&](std::uint32_t owner) {
+    const std::size_t keep = owner == kNoOwner ? 0 : owner + 1;
+    for (std::size_t i = keep; i < path.size(); ++i)
+      failedEntries.record(offsetOf(path[i].state), path[i].position, path[i].depth);
+    path.resize(keep);
+  };
   const auto* startState = reinterpret_cast<const RxState*>(base + fsm.start);
   for (std::uint32_t origin = 0; origin < size; ++origin) {
     if (fsm.firstKnown) {
@@ -67,24 +136,38 @@ const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsig
       std::uint32_t at = 0;
       if constexpr (kWatch) {
         if (state != nullptr && repeatsAncestor(path, state, position, depth)) state = nullptr;
+      } else {
+        if (recording && state != nullptr && failedEntries.failed(offsetOf(state), position, depth))
+          state = nullptr;
       }
       if (state != nullptr && state->count > 0) {
         const int count = static_cast<int>(state->count);
         if (depth + count > kRxMaxPending) return &kRxStackExceeded;
-        std::uint32_t owner = 0;
-        if constexpr (kWatch) {
+        std::uint32_t owner = kNoOwner;
+        if (kWatch || recording) {
           path.push_back(Entry{state, position, depth});
           owner = static_cast<std::uint32_t>(path.size() - 1);
+        } else if (++entries == memoAfter) {
+          recording = true;
+          failedEntries.forget();
+          path.clear();
         }
         for (int i = count - 1; i >= 1; --i) stack[depth++] = Pending{&state->links[i], position, owner};
         link = &state->links[0];
         at = position;
       } else {
-        if (depth == 0) break;
+        if (depth == 0) {
+          if (recording) settle(kNoOwner);
+          break;
+        }
         --depth;
         link = stack[depth].link;
         at = stack[depth].position;
-        if constexpr (kWatch) path.resize(stack[depth].owner + 1);
+        if constexpr (kWatch) {
+          path.resize(stack[depth].owner + 1);
+        } else {
+          if (recording) settle(stack[depth].owner);
+        }
       }
       state = nullptr;
       const auto* target = reinterpret_cast<const RxState*>(base + link->target);
@@ -144,6 +227,8 @@ const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsig
 }
 
 }  // namespace
+
+std::uint64_t setRxMemoAfter(std::uint64_t entries) { return std::exchange(memoAfter, entries); }
 
 const RxFailure* runRxFsm(const unsigned char* base, const RxFsm& fsm, std::string_view subject,
                           RxMatch* match) {

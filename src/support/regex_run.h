@@ -24,4 +24,9 @@ struct RxMatch {
 const RxFailure* runRxFsm(const unsigned char* base, const RxFsm& fsm, std::string_view subject,
                           RxMatch* match);
 
+/// After how many state entries a search starts to record the entries whose branches
+/// failed, to pass over them when they come again (4096; 0 records from the start).
+/// Returns the previous setting. The results are the same either way; tests compare them.
+std::uint64_t setRxMemoAfter(std::uint64_t entries);
+
 }  // namespace varda::support

@@ -74,10 +74,13 @@ struct Case {
 
 void expectCases(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
-    for (int pass = 0; pass < 2; ++pass) {  // the second pass uses the kept automaton
+    // The second pass uses the kept automaton, the third records failed entries from the start.
+    for (int pass = 0; pass < 3; ++pass) {
+      const std::uint64_t memoAfter = setRxMemoAfter(pass == 2 ? 0 : 4096);
       int length = 12345;
       const std::size_t before = reports.size();
       const int start = rxmatch(c.expression, c.subject, &length);
+      setRxMemoAfter(memoAfter);
       std::string got;
       if (reports.size() != before) {
         got = "error " + std::to_string(reports.back().code) +
@@ -88,7 +91,9 @@ void expectCases(const std::vector<Case>& cases) {
         got = std::to_string(start) + "," + std::to_string(length);
       }
       EXPECT_EQ(got, c.expected) << "expression \"" << c.expression << "\" subject \"" << c.subject << "\""
-                                 << (pass == 1 ? " (kept automaton)" : "");
+                                 << (pass == 1   ? " (kept automaton)"
+                                     : pass == 2 ? " (recording)"
+                                                 : "");
     }
   }
 }
@@ -241,6 +246,33 @@ TEST_F(regex_match, BacktrackLimit) {
   EXPECT_EQ(match(pending74, "c"), "error 7");
   // Each round of the loop leaves the "a" of "a?" pending.
   EXPECT_EQ(match("(a?)+b", "c"), "error 7");
+}
+
+// Searches long enough to record the entries whose branches failed: twenty optional
+// characters give 2^20 ways through a run of "a" that is too long.
+TEST_F(regex_match, LongSearches) {
+  std::string twenty;
+  for (int i = 0; i < 20; ++i) twenty += "a?";
+  const std::string as30(30, 'a');
+  EXPECT_EQ(match(twenty + "b", as30 + "b"), "10,21");
+  EXPECT_EQ(match(twenty + "b", as30), "none");
+  EXPECT_EQ(match("(a|.|.)+b", as30 + "c"), "none");
+  EXPECT_EQ(match("(a|.|.)+b", as30 + "b"), "0,31");
+  // Each "(a|a)" leaves one link pending: 73 of them fail on 72 "a" and a "b" after 2^72
+  // ways through; the 74th group's start would need 75 pending positions.
+  std::string pairs;
+  for (int i = 0; i < 73; ++i) pairs += "(a|a)";
+  EXPECT_EQ(match(pairs, std::string(72, 'a') + "b"), "none");
+  EXPECT_EQ(match(pairs + "(a|a)", std::string(73, 'a')), "error 7");
+}
+
+// A search that recorded failed entries and matched leaves nothing for the next one.
+TEST_F(regex_match, RecordingStartsAfresh) {
+  const std::uint64_t memoAfter = setRxMemoAfter(0);
+  EXPECT_EQ(match("$", "a\r\n"), "1,2");
+  EXPECT_EQ(match("$", "a\r\n"), "1,2");
+  EXPECT_EQ(match("$", "a\n"), "1,1");
+  setRxMemoAfter(memoAfter);
 }
 
 // A branch of the search that would come back to the same state at the same position
