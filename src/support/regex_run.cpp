@@ -10,19 +10,22 @@ namespace varda::support {
 
 namespace {
 
-/// A link still to try, the subject position to try it at, and (when entries are
-/// watched) the entry that pushed it.
+/// A link still to try, the subject position to try it at, and the entry on the path
+/// that pushed it (kNoOwner when the path was not kept then).
 struct Pending {
   const RxLink* link;
   std::uint32_t position;
   std::uint32_t owner;
 };
 
+constexpr std::uint32_t kNoOwner = 0xffffffff;
+
 /// One entry into a state on the current path of the search.
 struct Entry {
   const RxState* state;
   std::uint32_t position;
-  int depth;  // pending links when the state was entered
+  int depth;     // pending links when the state was entered
+  bool tainted;  // its branch cut an entry outside it (see below)
 };
 
 // An endless search. The search is deterministic: the state it enters, the position and
@@ -31,27 +34,27 @@ struct Entry {
 // (positions never decreasing along a path) by a cycle of links that consume nothing, like
 // "^+b" on "a". It would then repeat for ever; instead the entry fails like a failed test,
 // and the search goes on with the pending links. Automata without such a cycle (known when
-// they are built) skip the watch.
-bool repeatsAncestor(const std::vector<Entry>& path, const RxState* state, std::uint32_t position,
-                     int depth) {
-  for (auto it = path.rbegin(); it != path.rend() && it->position == position; ++it) {
-    if (it->state == state && it->depth == depth) return true;
+// they are built) are not watched. Returns the index of the repeated entry, or -1.
+std::ptrdiff_t repeatedEntry(const std::vector<Entry>& path, const RxState* state, std::uint32_t position,
+                             int depth) {
+  for (auto i = static_cast<std::ptrdiff_t>(path.size()) - 1; i >= 0 && path[i].position == position; --i) {
+    if (path[i].state == state && path[i].depth == depth) return i;
   }
-  return false;
+  return -1;
 }
 
-// A long search. Without empty cycles, what follows an entry into a state depends only on
-// the state, the position and the number of pending links below (the links it pushes are
-// tried in a fixed order, and the links below are not touched until it is done); with
-// fewer links below it runs the same way, only further from the limit of error 7. So an
-// entry whose branch failed fails again at that position with as many links pending or
-// fewer, and the search can pass over it at once. Tests ordered like that can take a time
+// A long search. What follows an entry into a state depends only on the state, the
+// position and the number of pending links below it (the links it pushes are tried in a
+// fixed order, and the links below are not touched until its branch is done); with fewer
+// links below it runs the same way, only further from the limit of error 7. So an entry
+// whose branch failed fails again at that position with as many links pending or fewer,
+// and the search can pass over it at once. Tests ordered like that can take a time
 // exponential in the subject's length ("a?a?a?...b", "(a|.|.)+x"); once a search has
 // entered states memoAfter times, it records the entries whose branches failed and passes
-// over them. With empty cycles an entry's branch also depends on the entries it is inside
-// of (see repeatsAncestor), so those searches keep no record.
+// over them. In a watched search an entry's branch may also have failed because it came
+// back to an entry outside it: such an entry (tainted) depends on where it stands and is
+// not recorded.
 std::uint64_t memoAfter = 4096;
-constexpr std::uint32_t kNoOwner = 0xffffffff;
 
 /// Entries whose branch failed, in a table of fixed size: a newer entry may push out an
 /// older one, which only costs time.
@@ -92,9 +95,10 @@ class FailedEntries {
 
 FailedEntries failedEntries;
 
-// The entries of the current path of a watched search: its last one pushed the link being
-// tried. Kept between searches, so that its memory is reused.
-std::vector<Entry> watchedPath;
+// The entries of the current path: its last one pushed the link being tried. A watched
+// search keeps all of them; an unwatched one those since it began recording. Kept between
+// searches, so that its memory is reused.
+std::vector<Entry> path;
 
 // Start positions run from the first character to the last, never the end of the
 // subject: an empty subject never matches. Entering a state puts its links on the stack
@@ -104,21 +108,21 @@ template <bool kWatch>
 const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsigned char* text,
                         std::uint32_t size, RxMatch* match) {
   Pending stack[kRxMaxPending];
-  // Watched: every entry of the current path. Recording failed entries: the entries of the
-  // current path since recording began (links pushed before have no owner).
-  std::vector<Entry>& path = watchedPath;
-  path.clear();  // a search that matched left its path behind
-  bool recording = !kWatch && memoAfter == 0;
+  path.clear();
+  bool recording = memoAfter == 0;
   if (recording) failedEntries.forget();
   std::uint64_t entries = 0;
   auto offsetOf = [base](const RxState* state) {
     return static_cast<std::uint32_t>(reinterpret_cast<const unsigned char*>(state) - base);
   };
-  // The entries of the path after `owner` are done, and failed.
+  // The branches of the path's entries after `owner` are done, and failed.
   auto settle = [&](std::uint32_t owner) {
     const std::size_t keep = owner == kNoOwner ? 0 : owner + 1;
-    for (std::size_t i = keep; i < path.size(); ++i)
-      failedEntries.record(offsetOf(path[i].state), path[i].position, path[i].depth);
+    if (recording) {
+      for (std::size_t i = keep; i < path.size(); ++i) {
+        if (!path[i].tainted) failedEntries.record(offsetOf(path[i].state), path[i].position, path[i].depth);
+      }
+    }
     path.resize(keep);
   };
   const auto* startState = reinterpret_cast<const RxState*>(base + fsm.start);
@@ -130,44 +134,45 @@ const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsig
     const RxState* state = startState;
     std::uint32_t position = origin;
     int depth = 0;
-    if constexpr (kWatch) path.clear();
     for (;;) {
       const RxLink* link = nullptr;
       std::uint32_t at = 0;
+      if (state != nullptr && recording && failedEntries.failed(offsetOf(state), position, depth))
+        state = nullptr;
       if constexpr (kWatch) {
-        if (state != nullptr && repeatsAncestor(path, state, position, depth)) state = nullptr;
-      } else {
-        if (recording && state != nullptr && failedEntries.failed(offsetOf(state), position, depth))
-          state = nullptr;
+        if (state != nullptr) {
+          const std::ptrdiff_t repeated = repeatedEntry(path, state, position, depth);
+          if (repeated >= 0) {
+            for (auto i = static_cast<std::size_t>(repeated) + 1; i < path.size(); ++i)
+              path[i].tainted = true;
+            state = nullptr;
+          }
+        }
       }
       if (state != nullptr && state->count > 0) {
         const int count = static_cast<int>(state->count);
         if (depth + count > kRxMaxPending) return &kRxStackExceeded;
         std::uint32_t owner = kNoOwner;
         if (kWatch || recording) {
-          path.push_back(Entry{state, position, depth});
+          path.push_back(Entry{state, position, depth, false});
           owner = static_cast<std::uint32_t>(path.size() - 1);
-        } else if (++entries == memoAfter) {
+        }
+        if (!recording && ++entries == memoAfter) {
           recording = true;
           failedEntries.forget();
-          path.clear();
         }
         for (int i = count - 1; i >= 1; --i) stack[depth++] = Pending{&state->links[i], position, owner};
         link = &state->links[0];
         at = position;
       } else {
         if (depth == 0) {
-          if (recording) settle(kNoOwner);
+          settle(kNoOwner);
           break;
         }
         --depth;
         link = stack[depth].link;
         at = stack[depth].position;
-        if constexpr (kWatch) {
-          path.resize(stack[depth].owner + 1);
-        } else {
-          if (recording) settle(stack[depth].owner);
-        }
+        settle(stack[depth].owner);
       }
       state = nullptr;
       const auto* target = reinterpret_cast<const RxState*>(base + link->target);

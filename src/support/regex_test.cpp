@@ -246,6 +246,7 @@ TEST_F(regex_match, BacktrackLimit) {
   EXPECT_EQ(match(pending74, "c"), "error 7");
   // Each round of the loop leaves the "a" of "a?" pending.
   EXPECT_EQ(match("(a?)+b", "c"), "error 7");
+  EXPECT_EQ(match("(a?)*b", "c"), "error 7");
 }
 
 // Searches long enough to record the entries whose branches failed: twenty optional
@@ -256,6 +257,7 @@ TEST_F(regex_match, LongSearches) {
   const std::string as30(30, 'a');
   EXPECT_EQ(match(twenty + "b", as30 + "b"), "10,21");
   EXPECT_EQ(match(twenty + "b", as30), "none");
+  EXPECT_EQ(match("()*" + twenty + "b", as30 + "b"), "10,21");  // watched, with an empty cycle
   EXPECT_EQ(match("(a|.|.)+b", as30 + "c"), "none");
   EXPECT_EQ(match("(a|.|.)+b", as30 + "b"), "0,31");
   // Each "(a|a)" leaves one link pending: 73 of them fail on 72 "a" and a "b" after 2^72
