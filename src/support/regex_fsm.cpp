@@ -62,7 +62,8 @@ const RxFailure* FsmBuilder::link(std::uint32_t from, RxTest test, std::uint32_t
                                   std::uint32_t length, unsigned char ch) {
   RxState& state = *arena_.at<RxState>(from);
   if (state.count == kRxMaxLinks) return &kRxTooManyLinks;
-  // Kept in trial order: the new link goes before every link of its own test or a lower one.
+  // Kept in trial order (ORDER RXTEST): the new link goes before every link of its own test
+  // or a lower one.
   std::uint32_t at = 0;
   while (at < state.count && state.links[at].test > test) ++at;
   for (std::uint32_t j = state.count; j > at; --j) state.links[j] = state.links[j - 1];
