@@ -166,13 +166,13 @@ const RxFailure* search(const unsigned char* base, const RxFsm& fsm, const unsig
         at = position;
       } else {
         if (depth == 0) {
-          settle(kNoOwner);
+          if (kWatch || recording) settle(kNoOwner);
           break;
         }
         --depth;
         link = stack[depth].link;
         at = stack[depth].position;
-        settle(stack[depth].owner);
+        if (kWatch || recording) settle(stack[depth].owner);
       }
       state = nullptr;
       const auto* target = reinterpret_cast<const RxState*>(base + link->target);
