@@ -21,7 +21,7 @@ RxReporter reporter = &rxreport;
 struct CachedFsm {
   std::string expression;
   RxArena arena;
-  std::uint32_t start = 0;
+  RxFsm fsm;
 };
 
 constexpr std::size_t kCachedFsms = 8;
@@ -40,13 +40,13 @@ const RxFailure* automaton(std::string_view expression, const CachedFsm** found)
   }
   if (const RxFailure* failure = preprocessRx(expression, codes)) return failure;
   RxArena arena;
-  std::uint32_t start = 0;
-  if (const RxFailure* failure = makeRxFsm(codes, arena, &start)) return failure;
+  RxFsm fsm;
+  if (const RxFailure* failure = makeRxFsm(codes, arena, &fsm)) return failure;
   CachedFsm& slot = cache[nextSlot];
   nextSlot = (nextSlot + 1) % kCachedFsms;
   slot.arena = std::move(arena);
   slot.expression.assign(expression);
-  slot.start = start;
+  slot.fsm = fsm;
   *found = &slot;
   return nullptr;
 }
@@ -70,10 +70,10 @@ void clearRxCache() {
 }
 
 int rxmatch(std::string_view expression, std::string_view subject, int* length) {
-  const CachedFsm* fsm = nullptr;
+  const CachedFsm* cached = nullptr;
   RxMatch match{-1, 0};
-  const RxFailure* failure = automaton(expression, &fsm);
-  if (failure == nullptr) failure = runRxFsm(fsm->arena.base(), fsm->start, subject, &match);
+  const RxFailure* failure = automaton(expression, &cached);
+  if (failure == nullptr) failure = runRxFsm(cached->arena.base(), cached->fsm, subject, &match);
   if (failure != nullptr) {
     // Nothing of the match is held any more: the reporter may leave by an exception.
     *length = -1;

@@ -1,6 +1,8 @@
 #include "support/regex_fsm.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "support/regex_pp.h"
 
@@ -16,7 +18,7 @@ class FsmBuilder {
  public:
   FsmBuilder(std::string_view codes, RxArena& arena) : codes_(codes), arena_(arena) {}
 
-  const RxFailure* build(std::uint32_t* start);
+  const RxFailure* build(RxFsm* fsm);
 
  private:
   /// A group being built; groups_[0] is the outermost level, whose alternatives end at
@@ -36,6 +38,8 @@ class FsmBuilder {
   const RxFailure* set();
   const RxFailure* quantifier(unsigned char code);
   const RxFailure* alternative();
+  bool hasEmptyCycle() const;
+  void findFirstCharacters(RxFsm* fsm) const;
 
   std::string_view codes_;
   std::size_t i_ = 0;  // next code
@@ -44,16 +48,22 @@ class FsmBuilder {
   std::uint32_t operand_ = 0;  // start state of the last item (a quantifier's operand)
   bool hasOperand_ = false;
   Group groups_[kRxMaxOpenGroups + 1] = {};
-  int open_ = 0;  // groups open: groups_[1..open_]
+  int open_ = 0;                       // groups open: groups_[1..open_]
+  std::vector<std::uint32_t> states_;  // offsets of all states, ascending
 };
 
-const RxFailure* FsmBuilder::newState(std::uint32_t* state) { return arena_.alloc(sizeof(RxState), state); }
+const RxFailure* FsmBuilder::newState(std::uint32_t* state) {
+  if (const RxFailure* failure = arena_.alloc(sizeof(RxState), state)) return failure;
+  states_.push_back(*state);
+  return nullptr;
+}
 
 const RxFailure* FsmBuilder::link(std::uint32_t from, RxTest test, std::uint32_t to, std::uint32_t data,
                                   std::uint32_t length, unsigned char ch) {
   RxState& state = *arena_.at<RxState>(from);
   if (state.count == kRxMaxLinks) return &kRxTooManyLinks;
-  // Kept in trial order: the new link goes before every link of its own test or a lower one.
+  // Kept in trial order (ORDER RXTEST): the new link goes before every link of its own test
+  // or a lower one.
   std::uint32_t at = 0;
   while (at < state.count && state.links[at].test > test) ++at;
   for (std::uint32_t j = state.count; j > at; --j) state.links[j] = state.links[j - 1];
@@ -168,10 +178,74 @@ const RxFailure* FsmBuilder::alternative() {
   return nullptr;
 }
 
-const RxFailure* FsmBuilder::build(std::uint32_t* start) {
+// Whether the links that may consume nothing (empty moves, start and end of line) form a
+// cycle: only then can the search come back to where it was (see regex_run.cpp).
+bool FsmBuilder::hasEmptyCycle() const {
+  auto index = [this](std::uint32_t offset) {
+    return static_cast<std::size_t>(std::lower_bound(states_.begin(), states_.end(), offset) -
+                                    states_.begin());
+  };
+  enum Mark : unsigned char {
+    kNew,
+    kOnPath,
+    kDone
+  };
+  std::vector<Mark> marks(states_.size(), kNew);
+  std::vector<std::pair<std::size_t, std::uint32_t>> path;  // state index, next link to follow
+  for (std::size_t root = 0; root < states_.size(); ++root) {
+    if (marks[root] != kNew) continue;
+    marks[root] = kOnPath;
+    path.emplace_back(root, 0);
+    while (!path.empty()) {
+      auto& [state, next] = path.back();
+      const RxState& s = *arena_.at<RxState>(states_[state]);
+      if (next == s.count) {
+        marks[state] = kDone;
+        path.pop_back();
+        continue;
+      }
+      const RxLink& link = s.links[next++];
+      if (link.test != kRxEarlyEmpty && link.test != kRxLateEmpty && link.test != kRxStartOfLine &&
+          link.test != kRxEndOfLine)
+        continue;
+      const std::size_t target = index(link.target);
+      if (marks[target] == kOnPath) return true;
+      if (marks[target] == kNew) {
+        marks[target] = kOnPath;
+        path.emplace_back(target, 0);
+      }
+    }
+  }
+  return false;
+}
+
+void FsmBuilder::findFirstCharacters(RxFsm* fsm) const {
+  const RxState& start = *arena_.at<RxState>(fsm->start);
+  unsigned char* first = fsm->first;
+  auto add = [first](unsigned c) { first[c / 8] = static_cast<unsigned char>(first[c / 8] | 1u << (c % 8)); };
+  for (std::uint32_t i = 0; i < start.count; ++i) {
+    const RxLink& link = start.links[i];
+    switch (link.test) {
+      case kRxChar: add(link.ch); break;
+      case kRxText: add(*arena_.at<unsigned char>(link.data)); break;
+      case kRxSetTest:
+        for (std::uint32_t b = 0; b < kSetBytes; ++b) first[b] |= *arena_.at<unsigned char>(link.data + b);
+        break;
+      case kRxAnyChar:
+        for (unsigned c = 0; c < 256; ++c) {
+          if (c != '\n') add(c);
+        }
+        break;
+      default: return;  // a link that may consume nothing: every start position is searched
+    }
+  }
+  fsm->firstKnown = true;
+}
+
+const RxFailure* FsmBuilder::build(RxFsm* fsm) {
   if (const RxFailure* failure = arena_.reserve()) return failure;
   if (const RxFailure* failure = newState(&current_)) return failure;
-  *start = current_;
+  fsm->start = current_;
   groups_[0] = Group{current_, 0, false};
   while (i_ < codes_.size()) {
     const auto code = static_cast<unsigned char>(codes_[i_]);
@@ -232,13 +306,16 @@ const RxFailure* FsmBuilder::build(std::uint32_t* start) {
     if (const RxFailure* failure = link(current_, kRxEarlyEmpty, groups_[0].end)) return failure;
     current_ = groups_[0].end;
   }
-  return link(current_, kRxAccept, current_);
+  if (const RxFailure* failure = link(current_, kRxAccept, current_)) return failure;
+  fsm->emptyCycles = hasEmptyCycle();
+  findFirstCharacters(fsm);
+  return nullptr;
 }
 
 }  // namespace
 
-const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, std::uint32_t* start) {
-  return FsmBuilder(codes, arena).build(start);
+const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, RxFsm* fsm) {
+  return FsmBuilder(codes, arena).build(fsm);
 }
 
 }  // namespace varda::support

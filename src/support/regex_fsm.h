@@ -47,10 +47,21 @@ struct RxState {
 /// The most groups open at once.
 inline constexpr int kRxMaxOpenGroups = 9;
 
+/// What the search needs to know of a built automaton besides its arena.
+struct RxFsm {
+  std::uint32_t start = 0;   // offset of the start state
+  bool emptyCycles = false;  // some cycle of links can be gone round without consuming
+  // When every link of the start state consumes a character (one character, set, text,
+  // any character): the characters a match can begin with, as a 256-bit map. A start
+  // position at any other character fails at once, so the search passes over it.
+  bool firstKnown = false;
+  unsigned char first[32] = {};
+};
+
 /// Builds the automaton of `codes` (preprocessed by preprocessRx) in `arena`, which must
-/// not hold a block yet, and stores the start state's offset. On error the arena may hold
-/// a partly built automaton; the caller releases it.
-const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, std::uint32_t* start);
+/// not hold a block yet. On error the arena may hold a partly built automaton; the caller
+/// releases it.
+const RxFailure* makeRxFsm(std::string_view codes, RxArena& arena, RxFsm* fsm);
 
 /// Whether `c` belongs to the set map at `offset`.
 inline bool rxSetHas(const unsigned char* base, std::uint32_t offset, unsigned char c) {

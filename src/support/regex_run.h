@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "support/regex_failure.h"
+#include "support/regex_fsm.h"
 
 namespace varda::support {
 
@@ -18,9 +19,14 @@ struct RxMatch {
   int length;  // its length; 0 for none
 };
 
-/// Searches `subject` with the automaton whose arena block is `base` and whose start state
-/// is at `start`. Returns nullptr and the match (or none), or the error (7 or 10).
-const RxFailure* runRxFsm(const unsigned char* base, std::uint32_t start, std::string_view subject,
+/// Searches `subject` with the automaton `fsm` whose arena block is `base`. Returns nullptr
+/// and the match (or none), or the error (7 or 10).
+const RxFailure* runRxFsm(const unsigned char* base, const RxFsm& fsm, std::string_view subject,
                           RxMatch* match);
+
+/// After how many state entries a search starts to record the entries whose branches
+/// failed, to pass over them when they come again (4096; 0 records from the start).
+/// Returns the previous setting. The results are the same either way; tests compare them.
+std::uint64_t setRxMemoAfter(std::uint64_t entries);
 
 }  // namespace varda::support
