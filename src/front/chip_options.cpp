@@ -1,7 +1,10 @@
 #include "front/chip_options.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "blocks/item_tags.h"
+#include "blocks/register_image.h"
 #include "front/bank_manager.h"
 #include "front/messages.h"
 #include "front/number_text.h"
@@ -16,16 +19,11 @@ namespace {
 using options::kContinue;
 using support::out;
 
-// Padlogic items that the chips of generation 3 switch on when selected.
-constexpr std::uint32_t kSdramClockEnable7025 = 9;
-constexpr std::uint32_t kSdramClockTristate7025 = 10;
-// SdramModeReg, which every new EMI4 SDRAM bank starts at 34.
-constexpr std::uint32_t kSdramModeReg = 1201;
-constexpr std::uint32_t kEmi4SdramModeDefault = 34;
+namespace image_word = blocks::image_word;
+namespace tag = blocks::tag;
 
-constexpr int kEmi4Gencfg = 25;
-constexpr int kEmi4Lock = 24;
-constexpr int kEmi23Padlogic = 19;
+// SdramModeReg, which every new EMI4 SDRAM bank starts at.
+constexpr std::uint32_t kEmi4SdramModeDefault = 34;
 
 /// One row of the chip table: what selecting a chip number does.
 struct ChipRow {
@@ -64,15 +62,15 @@ constexpr GenerationName kGenerationNames[] = {
 /// The three spellings of each bank type that -type accepts.
 struct TypeSpelling {
   const char* text;
-  int type;
+  BankType type;
 };
 
 // clang-format off
 constexpr TypeSpelling kTypeSpellings[] = {
-    {"Peripheral", kPeripheral}, {"P", kPeripheral}, {"peripheral", kPeripheral},
-    {"DRAM", kDram},             {"D", kDram},       {"dram", kDram},
-    {"SDRAM", kSdram},           {"S", kSdram},      {"sdram", kSdram},
-    {"MPX", kMpx},               {"M", kMpx},        {"mpx", kMpx},
+    {"Peripheral", BankType::kPeripheral}, {"P", BankType::kPeripheral}, {"peripheral", BankType::kPeripheral},
+    {"DRAM", BankType::kDram},             {"D", BankType::kDram},       {"dram", BankType::kDram},
+    {"SDRAM", BankType::kSdram},           {"S", BankType::kSdram},      {"sdram", BankType::kSdram},
+    {"MPX", BankType::kMpx},               {"M", BankType::kMpx},        {"mpx", BankType::kMpx},
 };
 // clang-format on
 
@@ -85,43 +83,43 @@ void warnBanks01(const char* typeName) {
 
 // EMI2/3 gives DRAM to banks 0 and 1 only when a chip is selected, and SDRAM
 // only on generation 3; MPX has no EMI2/3 form.
-void selectEmi23Type(int type, const std::string& text) {
+void selectEmi23Type(BankType type, const std::string& text) {
   RunSettings& run = settings();
   BankManager& banks = bankManager();
   const int bank = run.currentBank;
   switch (type) {
-    case kPeripheral: banks.emi23().setBankType(bank, kPeripheral); return;
-    case kDram:
+    case BankType::kPeripheral: banks.emi23().setBankType(bank, BankType::kPeripheral); return;
+    case BankType::kDram:
       if (run.chipNumber != 0 && (bank == 2 || bank == 3)) {
         out("%s: %s: option -%s %s not supported by chip %s in banks 2/3\n", kProgramName, "Error", "type",
             text.c_str(), run.chipName.c_str());
         return;
       }
-      banks.emi23().setBankType(bank, kDram);
+      banks.emi23().setBankType(bank, BankType::kDram);
       if (bank == 2 || bank == 3) warnBanks01("DRAM");
       return;
-    case kSdram:
+    case BankType::kSdram:
       if (run.emiGeneration == 2) {
         reportNotSupportedValue("Error", "type", text);
         return;
       }
-      banks.emi23().setBankType(bank, kSdram);
+      banks.emi23().setBankType(bank, BankType::kSdram);
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
     default: reportNotSupportedValue("Error", "type", text);
   }
 }
 
-void selectEmi4Type(int type, const std::string& text) {
+void selectEmi4Type(BankType type, const std::string& text) {
   RunSettings& run = settings();
   BankManager& banks = bankManager();
   const int bank = run.currentBank;
   switch (type) {
-    case kPeripheral:
-    case kMpx: banks.emi4().setBankType(bank, type); return;
-    case kSdram:
-      banks.emi4().setBankType(bank, kSdram);
-      banks.setBankItem(kSdramModeReg, kEmi4SdramModeDefault, kSdram, "default");
+    case BankType::kPeripheral:
+    case BankType::kMpx: banks.emi4().setBankType(bank, type); return;
+    case BankType::kSdram:
+      banks.emi4().setBankType(bank, BankType::kSdram);
+      banks.setBankItem(tag::kSdramModeReg, kEmi4SdramModeDefault, BankType::kSdram, "default");
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
     default: reportNotSupportedValue("Error", "type", text);
@@ -146,8 +144,8 @@ int selectChip(OptText, OptText value, const void*) {
   for (const auto& chip : kChips) {
     if (chip.number != number) continue;
     // These items go to the register set of the generation still in force.
-    if (chip.clockEnable) bankManager().setChipItem(kSdramClockEnable7025, 1);
-    if (chip.clockTristate) bankManager().setChipItem(kSdramClockTristate7025, 1);
+    if (chip.clockEnable) bankManager().setChipItem(tag::kSdramClockEnable7025, 1);
+    if (chip.clockTristate) bankManager().setChipItem(tag::kSdramClockTristate7025, 1);
     run.emiGeneration = chip.generation;
     run.chipName = text;
     return kContinue;
@@ -181,16 +179,16 @@ int selectType(OptText, OptText value, const void*) {
     out("%s: Error: insufficient number of banks\n", kProgramName);
     return kContinue;
   }
-  int type = -1;
+  std::optional<BankType> type;
   for (const auto& spelling : kTypeSpellings) {
     if (text == spelling.text) type = spelling.type;
   }
-  if (type < 0) {
+  if (!type) {
     out("%s: Error: unsupported type = %s\n", kProgramName, text.c_str());
   } else if (isEmi4()) {
-    selectEmi4Type(type, text);
+    selectEmi4Type(*type, text);
   } else {
-    selectEmi23Type(type, text);
+    selectEmi23Type(*type, text);
   }
   return kContinue;
 }
@@ -206,7 +204,7 @@ int setPadlogicRegister(OptText name, OptText value, const void*) {
   const std::string text = value.value_or("");
   if (isEmi4()) {
     notSupportedHere(option);
-  } else if (bankManager().setChipRegister(kEmi23Padlogic, text) == 1) {
+  } else if (bankManager().setChipRegister(image_word::kEmi23Padlogic, text) != SetResult::kAccepted) {
     warnInvalidEntry(text, option);
   }
   return kContinue;
@@ -216,7 +214,7 @@ int showPadlogic(OptText name, OptText, const void* selector) {
   if (isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
-    bankManager().emi23().padlogicShown = selector != nullptr ? 1 : 0;
+    bankManager().emi23().padlogicShown = selector != nullptr;
   }
   return kContinue;
 }
@@ -225,7 +223,7 @@ int setGencfgRegister(OptText name, OptText value, const void*) {
   if (!isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
-    bankManager().setChipRegister(kEmi4Gencfg, value.value_or(""));
+    bankManager().setChipRegister(image_word::kEmi4Gencfg, value.value_or(""));
   }
   return kContinue;
 }
@@ -243,7 +241,7 @@ int setLockRegister(OptText name, OptText value, const void*) {
     return kContinue;
   }
   settings().lockedBanks = mask;
-  bankManager().setChipRegister(kEmi4Lock, text);
+  bankManager().setChipRegister(image_word::kEmi4Lock, text);
   return kContinue;
 }
 
@@ -294,7 +292,7 @@ int selectRegisterNumber(OptText, OptText value, const void*) {
 
 int setRegisterValue(OptText name, OptText value, const void*) {
   const std::string text = value.value_or("");
-  if (bankManager().setBankRegister(text) == 1) warnInvalidEntry(text, name.value_or(""));
+  if (bankManager().setBankRegister(text) != SetResult::kAccepted) warnInvalidEntry(text, name.value_or(""));
   return kContinue;
 }
 

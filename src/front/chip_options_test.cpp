@@ -42,7 +42,7 @@ TEST_F(ChipOptions, ResetGivesEveryBankItsTypesDefaults) {
   EXPECT_EQ(item(0, 1199), 2u);
   EXPECT_EQ(item(0, 1201), 0u);
   EXPECT_EQ(item(5, 1153), 1u);
-  EXPECT_EQ(bankManager().emi4().bankType(5), kMpx);
+  EXPECT_EQ(bankManager().emi4().bankType(5), BankType::kMpx);
 }
 
 }  // namespace

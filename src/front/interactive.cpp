@@ -31,7 +31,7 @@ void prompt() {
 }  // namespace
 
 void runInteractiveLoop(std::FILE* input) {
-  settings().interactive = 1;
+  settings().interactive = true;
   prompt();
   char piece[kPieceLength + 1];
   while (std::fgets(piece, sizeof piece, input) != nullptr) {

@@ -39,7 +39,7 @@ int startReadMode(OptText, OptText value, const void*) {
     out("%s: Error: invalid use of the read option\n", kProgramName);
     return kContinue;
   }
-  run.readMode = 1;
+  run.readMode = true;
   run.readFile = std::move(value);
   return kContinue;
 }
@@ -63,7 +63,7 @@ int showParameters(OptText name, OptText, const void*) {
     return kContinue;
   }
   showCurrentParameters(stdout);
-  run.readMode = 0;
+  run.readMode = false;
   return kContinue;
 }
 

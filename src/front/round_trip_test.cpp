@@ -388,12 +388,12 @@ Trip roundTrip(const std::vector<std::string>& lines) {
   Trip trip;
   ::testing::internal::CaptureStdout();
   freshRun();
-  settings().interactive = 1;
+  settings().interactive = true;
   for (const std::string& line : lines) parseOptionLine(line);
   trip.first = writtenProcedure();
   trip.parameters = testing::captureStream([](std::FILE* stream) { showCurrentParameters(stream); });
   freshRun();
-  settings().interactive = 1;
+  settings().interactive = true;
   std::istringstream parameterLines(trip.parameters);
   for (std::string line; std::getline(parameterLines, line);) {
     const std::string optionLine = optionLineOf(line);

@@ -19,7 +19,7 @@ void printOnce(int level, OptionTable table) {
   RunSettings& run = settings();
   if (run.exitAfterOptions) return;
   options::printUsage(kCaseSensitive, level, table);
-  if (!run.interactive) run.exitAfterOptions = 1;
+  if (!run.interactive) run.exitAfterOptions = true;
 }
 
 }  // namespace
@@ -40,13 +40,13 @@ int showVersion(OptText, OptText, const void*) {
   support::out("%s\n", kToolInfo.description);
   support::out("Version: %s %s\n", kToolInfo.version, kToolInfo.buildStamp);
   options::copyrightNotice(kToolInfo);
-  if (!run.interactive) run.exitAfterOptions = 1;
+  if (!run.interactive) run.exitAfterOptions = true;
   return options::kContinue;
 }
 
 int showShortUsage(OptText, OptText, const void*) {
   options::printUsage(kCaseSensitive, options::kShortPage, mainTable());
-  settings().exitAfterOptions = 1;
+  settings().exitAfterOptions = true;
   return options::kContinue;
 }
 
