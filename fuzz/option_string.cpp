@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
 namespace {
-constexpr int kCaseSensitive = 2;
+constexpr varda::options::CaseMode kCaseSensitive = varda::options::CaseMode::kExact;
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -26,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (varda::fuzz::namesEndlessFile(text)) return -1;
   varda::fuzz::startInput();
-  varda::options::parseOptionString(kCaseSensitive, text, varda::fuzz::safeMainTable());
+  varda::options::parseOptionString(varda::front::runState().parser, kCaseSensitive, text,
+                                    varda::fuzz::safeMainTable());
   varda::fuzz::finishWriteRun();
   return 0;
 }

@@ -6,7 +6,7 @@
 #include "blocks/register_image.h"
 
 #include "front/number_text.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "support/format.h"
 
@@ -19,19 +19,6 @@ namespace tag = blocks::tag;
 bool isEmi4() { return settings().emiGeneration == 4; }
 
 }  // namespace
-
-namespace {
-
-std::unique_ptr<BankManager>& instance() {
-  static auto manager = std::make_unique<BankManager>();
-  return manager;
-}
-
-}  // namespace
-
-BankManager& bankManager() { return *instance(); }
-
-void resetBankManager() { instance() = std::make_unique<BankManager>(); }
 
 BankManager::BankManager() : emi23_(serial_), emi4_(serial_) {}
 

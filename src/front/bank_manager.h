@@ -63,10 +63,4 @@ class BankManager {
   regmodel::Emi4RegisterSet emi4_;
 };
 
-/// The one bank manager of the run.
-BankManager& bankManager();
-
-/// Replaces the bank manager by a new one with default register sets.
-void resetBankManager();
-
 }  // namespace varda::front

@@ -8,7 +8,7 @@
 #include "front/bank_manager.h"
 #include "front/messages.h"
 #include "front/number_text.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "options/option_record.h"
 #include "support/format.h"
@@ -132,7 +132,7 @@ void notSupportedHere(const std::string& option) { warnNotSupported(option); }
 
 }  // namespace
 
-int selectChip(OptText, OptText value, const void*) {
+int selectChip(OptText, OptText value, Selector) {
   RunSettings& run = settings();
   const std::string text = value.value_or("");
   int number = -1;
@@ -154,7 +154,7 @@ int selectChip(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int selectBank(OptText, OptText value, const void*) {
+int selectBank(OptText, OptText value, Selector) {
   RunSettings& run = settings();
   const std::string text = value.value_or("");
   const char first = text.empty() ? '\0' : text[0];  // only the first character counts
@@ -172,7 +172,7 @@ int selectBank(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int selectType(OptText, OptText value, const void*) {
+int selectType(OptText, OptText value, Selector) {
   const RunSettings& run = settings();
   const std::string text = value.value_or("");
   if ((run.currentBank == 4 || run.currentBank == 5) && run.emi4BankCount == 4) {
@@ -193,13 +193,13 @@ int selectType(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int resetBanks(OptText, OptText, const void*) {
+int resetBanks(OptText, OptText, Selector) {
   const int count = isEmi4() ? settings().emi4BankCount : 4;
   for (int bank = 0; bank < count; ++bank) bankManager().resetBank(bank);
   return kContinue;
 }
 
-int setPadlogicRegister(OptText name, OptText value, const void*) {
+int setPadlogicRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (isEmi4()) {
@@ -210,16 +210,16 @@ int setPadlogicRegister(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int showPadlogic(OptText name, OptText, const void* selector) {
+int showPadlogic(OptText name, OptText, Selector selector) {
   if (isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
-    bankManager().emi23().padlogicShown = selector != nullptr;
+    bankManager().emi23().padlogicShown = selector.isSet();
   }
   return kContinue;
 }
 
-int setGencfgRegister(OptText name, OptText value, const void*) {
+int setGencfgRegister(OptText name, OptText value, Selector) {
   if (!isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
@@ -228,7 +228,7 @@ int setGencfgRegister(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setLockRegister(OptText name, OptText value, const void*) {
+int setLockRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (!isEmi4()) {
@@ -245,7 +245,7 @@ int setLockRegister(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setBaseAddress(OptText name, OptText value, const void*) {
+int setBaseAddress(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -259,7 +259,7 @@ int setBaseAddress(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setBankCount(OptText name, OptText value, const void*) {
+int setBankCount(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -279,7 +279,7 @@ int setBankCount(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int selectRegisterNumber(OptText, OptText value, const void*) {
+int selectRegisterNumber(OptText, OptText value, Selector) {
   const std::string text = value.value_or("");
   const std::uint32_t number = decimalValue(text);
   if (number <= 3) {
@@ -290,13 +290,13 @@ int selectRegisterNumber(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int setRegisterValue(OptText name, OptText value, const void*) {
+int setRegisterValue(OptText name, OptText value, Selector) {
   const std::string text = value.value_or("");
   if (bankManager().setBankRegister(text) != SetResult::kAccepted) warnInvalidEntry(text, name.value_or(""));
   return kContinue;
 }
 
-int dumpRegisters(OptText, OptText, const void*) {
+int dumpRegisters(OptText, OptText, Selector) {
   bankManager().emi23().dump();
   return kContinue;
 }

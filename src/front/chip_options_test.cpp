@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/option_run_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {

@@ -1,6 +1,6 @@
 #include "front/messages.h"
 
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "support/format.h"
 

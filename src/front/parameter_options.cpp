@@ -9,7 +9,7 @@
 #include "front/bank_manager.h"
 #include "front/messages.h"
 #include "front/number_text.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "front/value_conversions.h"
 #include "options/option_record.h"
@@ -401,14 +401,14 @@ constexpr LatencyRow kLatencySteps[] = {
 
 }  // namespace
 
-int setBankParameter(OptText name, OptText value, const void*) {
+int setBankParameter(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   if (const BankParameterRow* row = findBankParameter(option))
     applyBankParameter(*row, option, value.value_or(""));
   return kContinue;
 }
 
-int setRefreshInterval(OptText name, OptText value, const void*) {
+int setRefreshInterval(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (settings().emiGeneration == 4 && bankManager().currentBankType() != kDram) {
@@ -425,7 +425,7 @@ int setRefreshInterval(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setLatency(OptText name, OptText value, const void*) {
+int setLatency(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   const int generation = settings().emiGeneration;
@@ -445,7 +445,7 @@ int setLatency(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setSdramModeRegister(OptText name, OptText value, const void*) {
+int setSdramModeRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   const std::uint32_t word = hexValue(text);
@@ -473,7 +473,7 @@ int setSdramModeRegister(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setStrobeEdge(OptText name, OptText value, const void* selector) {
+int setStrobeEdge(OptText name, OptText value, Selector selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -481,7 +481,7 @@ int setStrobeEdge(OptText name, OptText value, const void* selector) {
     warnNotSupported(option);
     return kContinue;
   }
-  const bool waitPolarity = selector != nullptr;
+  const bool waitPolarity = selector.isSet();
   const std::uint32_t edge = decimalValue(text);
   BankManager& banks = bankManager();
   switch (banks.currentBankType()) {
@@ -512,7 +512,7 @@ int setStrobeEdge(OptText name, OptText value, const void* selector) {
   return kContinue;
 }
 
-int setChipParameter(OptText name, OptText value, const void*) {
+int setChipParameter(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   for (const auto& row : kChipParameters) {
     if (option == row.option) applyChipParameter(row, option, value.value_or(""));

@@ -10,7 +10,7 @@
 #include "blocks/item_catalogue.h"
 #include "blocks/memory_transfer.h"
 #include "blocks/register_image.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "front/value_conversions.h"
 #include "support/format.h"

@@ -2,7 +2,7 @@
 
 #include "front/bank_manager.h"
 #include "front/entry.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "support/format.h"
 

@@ -4,22 +4,13 @@
 #include <memory>
 #include <span>
 
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "regmodel/emi23_config_reader.h"
 #include "regmodel/emi4_config_reader.h"
 #include "support/format.h"
 
 namespace varda::front {
-namespace {
-
-std::unique_ptr<ReadBackState>& instance() {
-  static auto state = std::make_unique<ReadBackState>();
-  return state;
-}
-
-}  // namespace
-
 ReadBackState::ReadBackState() : out(stdout) {
   bankWords.fill(kUnset);
   chipWords.fill(kUnset);
@@ -48,9 +39,5 @@ bool ReadBackState::decodePokes(const std::string& tempFile) {
   if (result == 0) support::out("%s: Error: read option file failure\n", kProgramName);
   return result != 0;
 }
-
-ReadBackState& readBackState() { return *instance(); }
-
-void resetReadBackState() { instance() = std::make_unique<ReadBackState>(); }
 
 }  // namespace varda::front

@@ -70,10 +70,4 @@ inline constexpr std::size_t kEmi4MpxClock = 11;     // offset 0x60
 inline constexpr std::size_t kEmi4ClockEnable = 12;  // offset 0x68
 }  // namespace chip_word
 
-/// The read-back state of the run (read mode, -iro, -zdump-r).
-ReadBackState& readBackState();
-
-/// Replaces the read-back state of the run by a new one.
-void resetReadBackState();
-
 }  // namespace varda::front

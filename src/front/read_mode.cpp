@@ -1,12 +1,12 @@
 #include "front/read_mode.h"
 
-#include <cstdlib>
 #include <memory>
 
+#include "front/exit_run.h"
 #include "front/parameters_writer.h"
 #include "front/procedure_writer.h"
 #include "front/read_back_state.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/temp_file.h"
 #include "front/tool_info.h"
 #include "regmodel/emi23_config_reader.h"
@@ -19,11 +19,6 @@ namespace {
 using support::out;
 
 ReadFileRunner gRunner = nullptr;
-
-[[noreturn]] void exitRun(int status) {
-  std::fflush(stdout);
-  std::exit(status);
-}
 
 /// The name of the one procedure of `file`, found by the reader of the
 /// current generation; the run ends with status 1 when there is none.

@@ -9,6 +9,7 @@
 #include "front/option_run_test_util.h"
 #include "front/read_back_state.h"
 #include "front/read_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {
@@ -39,13 +40,11 @@ class ReadMode : public testing::OptionRunTest {
  protected:
   void SetUp() override {
     OptionRunTest::SetUp();
-    resetReadBackState();
     gLog = {};
     setReadFileRunner(fakeRunner);
   }
   void TearDown() override {
     setReadFileRunner(nullptr);
-    resetReadBackState();
     std::remove(file_.c_str());
     OptionRunTest::TearDown();
   }

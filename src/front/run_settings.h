@@ -28,10 +28,4 @@ struct RunSettings {
   int lastParseResult = 0;                  // last interactive or emi option line
 };
 
-/// The one RunSettings of the run (a global so that a constant option table
-/// can point at one of its fields).
-extern RunSettings gSettings;
-
-inline RunSettings& settings() { return gSettings; }
-
 }  // namespace varda::front

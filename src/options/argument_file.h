@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "options/option_record.h"
+#include "options/parser_state.h"
 
 namespace varda::options {
 
@@ -24,6 +25,7 @@ inline constexpr int kMaxArgumentFilesRead = 1000;
 /// when a line fails; when the file cannot be opened or read (or is nested
 /// too deep, or one too many) returns what the table's ArgumentFile callback
 /// answers for the file name; otherwise kContinue.
-int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table);
+int readArgumentFile(ParserState& state, CaseMode mode, std::string_view path,
+                     std::span<const OptionRecord> table);
 
 }  // namespace varda::options
