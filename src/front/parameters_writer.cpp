@@ -13,6 +13,7 @@
 #include "front/run_state.h"
 #include "front/tool_info.h"
 #include "front/value_conversions.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::front {
@@ -422,20 +423,21 @@ void writeParameters(ReadBackState& state, const std::optional<std::string>& pat
     return;
   }
   const std::string name = path ? *path : support::format("%s.dat", state.procName.value_or("").c_str());
-  std::FILE* file = std::fopen(name.c_str(), "w");
-  if (file == nullptr) {
+  support::FilePtr file = support::openFile(name.c_str(), "w");
+  if (!file) {
     support::out("%s: Error: can't open parameter file\n", kProgramName);
     return;
   }
   // The header, then the procedure-name line, whose line feed comes with the
   // first parameter line.
-  std::fprintf(file, "\n%s\n##\n## EMI configuration Parameters file \n##\n%s\n\n", kHashLine, kHashLine);
-  std::fprintf(file, "## Following Parameters read from file %s", state.sourceFile->c_str());
-  std::fprintf(file, "\n\nemi  -proc-name %s ", state.procName.value_or("").c_str());
-  state.out = file;
+  std::fprintf(file.get(), "\n%s\n##\n## EMI configuration Parameters file \n##\n%s\n\n", kHashLine,
+               kHashLine);
+  std::fprintf(file.get(), "## Following Parameters read from file %s", state.sourceFile->c_str());
+  std::fprintf(file.get(), "\n\nemi  -proc-name %s ", state.procName.value_or("").c_str());
+  state.out = file.get();
   writeParameterLines(state);
   state.out = stdout;
-  if (std::fclose(file) != 0) support::out("%s: Error: closing parameter file\n", kProgramName);
+  if (!support::closeFile(file)) support::out("%s: Error: closing parameter file\n", kProgramName);
   settings().readMode = false;
 }
 

@@ -3,22 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <string>
 
 #include "options/callback_records.h"
 #include "options/option_parser.h"
+#include "support/file_ptr.h"
 
 namespace varda::options {
 
 namespace {
-
-/// Closes an argument file when reading it ends, however it ends.
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 /// What one attempt to read a line found.
 enum class LineStatus {
@@ -98,7 +92,8 @@ int readArgumentFile(ParserState& state, CaseMode mode, std::string_view path,
   } catch (const std::bad_alloc&) {
     return callOutOfMemory(table);
   }
-  const FilePtr file(std::fopen(name.c_str(), "r"));
+  // Closed when reading ends, however it ends.
+  const support::FilePtr file = support::openFile(name.c_str(), "r");
   if (!file) return callSpecial(table, OptionKind::kArgumentFile, path);
 
   const DepthGuard guard(state);

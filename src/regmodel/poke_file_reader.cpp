@@ -1,6 +1,7 @@
 #include "regmodel/poke_file_reader.h"
 
 #include "regmodel/poke_tokenizer.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::regmodel {
@@ -9,13 +10,13 @@ int PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<s
                                  const std::string& path) {
   errorSeen_ = false;
   clearSeen();
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) {
+  support::FilePtr file = support::openFile(path.c_str(), "r");
+  if (!file) {
     errorSeen_ = true;
     support::out("%s: Error: cannot open read file\n", programName_.c_str());
   } else {
-    readPokeLines(file, registers, extras);
-    if (std::fclose(file) != 0) {
+    readPokeLines(file.get(), registers, extras);
+    if (!support::closeFile(file)) {
       // Only printed: the result stays what the lines gave.
       support::out("%s: Error: cannot close read file\n", programName_.c_str());
     }
@@ -74,7 +75,7 @@ bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t
     return false;
   }
 
-  if (storePoke(address, *value, registers, extras) == StoreResult::WrongAddress) return false;
+  if (storePoke(address, *value, registers, extras) == StoreResult::kWrongAddress) return false;
 
   // The value is stored even when the line then has extra characters. A value
   // the store refused (and reported) still gets this test.
@@ -86,13 +87,13 @@ bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t
 }
 
 int PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) {
+  support::FilePtr file = support::openFile(path.c_str(), "r");
+  if (!file) {
     support::out("%s: Error: cannot open read file %s\n", programName_.c_str(), path.c_str());
     return 0;
   }
   int result = 0;
-  PokeLineReader lines(file);
+  PokeLineReader lines(file.get());
   std::string line;
   while (lines.next(line)) {
     ++lineNumber_;
@@ -114,7 +115,7 @@ int PokeFileReader::readProcedureName(const std::string& path, std::string& name
     result = 1;
   }
   lineNumber_ = 0;
-  if (std::fclose(file) != 0) {
+  if (!support::closeFile(file)) {
     support::out("%s: Error: cannot close read file %s\n", programName_.c_str(), path.c_str());
     return 0;
   }

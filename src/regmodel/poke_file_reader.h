@@ -34,9 +34,9 @@ class PokeFileReader {
  protected:
   /// What storing one poke came to.
   enum class StoreResult {
-    Stored,        ///< the value is in its array
-    Refused,       ///< a message was printed and the error flag set; the read goes on
-    WrongAddress,  ///< unknown or repeated address: the read stops
+    kStored,        ///< the value is in its array
+    kRefused,       ///< a message was printed and the error flag set; the read goes on
+    kWrongAddress,  ///< unknown or repeated address: the read stops
   };
 
   /// Clears every `seen` flag (start of every read).
