@@ -21,16 +21,16 @@ enum class EmiKind : std::uint8_t {
   kNotSupported,  ///< nothing reaches the line; "option not supported in command file"
 };
 
-/// One row of the main option table: an option record's columns, then how
-/// the emi command takes the option.
+/// One row of the main option table: an option record's columns with how the
+/// emi command takes the option beside the option's kind.
 struct OptionRow {
   const char* name;
   options::OptionKind kind;
+  EmiKind emiKind;
   options::Selector selector;
   options::OptionHandler handler;
   std::uint32_t visibility;
   const char* help;
-  EmiKind emiKind;
 
   /// The row as the option library reads it.
   constexpr options::OptionRecord record() const { return {name, kind, selector, handler, visibility, help}; }

@@ -9,7 +9,7 @@ namespace varda::front {
 
 /// Every bank parameter option of the bank parameter table.
 int setBankParameter(OptText name, OptText value, Selector selector);
-/// -caslatency (selector set) and -latencymode: CAS latency and latency mode together.
+/// -caslatency and -latencymode (told apart by name): CAS latency and latency mode together.
 int setLatency(OptText name, OptText value, Selector selector);
 /// -sdrammodereg <hex>: the SDRAM mode register and the fields it holds.
 int setSdramModeRegister(OptText name, OptText value, Selector selector);
