@@ -148,16 +148,16 @@ void checkWrittenFile(const std::string& path) {
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
   std::vector<std::uint32_t> registers(32, 0);
   std::vector<std::uint32_t> extras(16, 0);
-  int result = 0;
+  bool read = false;
   if (run.emiGeneration == 4) {
     regmodel::Emi4ConfigReader reader("varda");
     reader.setBase(run.emi4Base);
-    result = reader.readPokeFile(registers, extras, path);
+    read = reader.readPokeFile(registers, extras, path);
   } else {
     regmodel::Emi23ConfigReader reader("varda");
-    result = reader.readPokeFile(registers, extras, path);
+    read = reader.readPokeFile(registers, extras, path);
   }
-  if (result != 1) {
+  if (!read) {
     std::fprintf(stderr, "varda fuzz: the written file %s does not read back\n", path.c_str());
     std::abort();
   }

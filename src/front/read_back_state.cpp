@@ -22,22 +22,22 @@ bool ReadBackState::decodePokes(const std::string& tempFile) {
   const RunSettings& run = settings();
   std::span<std::uint32_t> banks(bankWords);
   std::span<std::uint32_t> chip(chipWords);
-  int result = 0;
+  bool read = false;
   if (run.emiGeneration == 4) {
     std::fill_n(bankWords.begin(), kEmi4BankWords, kUnset);
     std::fill_n(chipWords.begin(), kEmi4ChipWords, kUnset);
     emi4Base = run.emi4Base;
     regmodel::Emi4ConfigReader reader(kProgramName);
     reader.setBase(emi4Base);
-    result = reader.readPokeFile(banks.first(kEmi4BankWords), chip.first(kEmi4ChipWords), tempFile);
+    read = reader.readPokeFile(banks.first(kEmi4BankWords), chip.first(kEmi4ChipWords), tempFile);
   } else {
     std::fill_n(bankWords.begin(), kEmi23BankWords, kUnset);
     std::fill_n(chipWords.begin(), kEmi23ChipWords, kUnset);
     regmodel::Emi23ConfigReader reader(kProgramName);
-    result = reader.readPokeFile(banks.first(kEmi23BankWords), chip.first(kEmi23ChipWords), tempFile);
+    read = reader.readPokeFile(banks.first(kEmi23BankWords), chip.first(kEmi23ChipWords), tempFile);
   }
-  if (result == 0) support::out("%s: Error: read option file failure\n", kProgramName);
-  return result != 0;
+  if (!read) support::out("%s: Error: read option file failure\n", kProgramName);
+  return read;
 }
 
 }  // namespace varda::front

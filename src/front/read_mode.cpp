@@ -31,7 +31,7 @@ std::string procedureOf(const std::string& file) {
     reader = std::make_unique<regmodel::Emi23ConfigReader>(kProgramName);
   }
   std::string name;
-  if (reader->readProcedureName(file, name) == 0) exitRun(1);
+  if (!reader->readProcedureName(file, name)) exitRun(1);
   return name;
 }
 

@@ -6,8 +6,8 @@
 
 namespace varda::regmodel {
 
-int PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
-                                 const std::string& path) {
+bool PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
+                                  const std::string& path) {
   errorSeen_ = false;
   clearSeen();
   support::FilePtr file = support::openFile(path.c_str(), "r");
@@ -22,7 +22,7 @@ int PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<s
     }
   }
   lineNumber_ = 0;
-  return errorSeen_ ? 0 : 1;
+  return !errorSeen_;
 }
 
 void PokeFileReader::readPokeLines(std::FILE* file, std::span<std::uint32_t> registers,
@@ -86,13 +86,13 @@ bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t
   return true;
 }
 
-int PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
+bool PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
   support::FilePtr file = support::openFile(path.c_str(), "r");
   if (!file) {
     support::out("%s: Error: cannot open read file %s\n", programName_.c_str(), path.c_str());
-    return 0;
+    return false;
   }
-  int result = 0;
+  bool found = false;
   PokeLineReader lines(file.get());
   std::string line;
   while (lines.next(line)) {
@@ -103,23 +103,23 @@ int PokeFileReader::readProcedureName(const std::string& path, std::string& name
     const std::optional<std::string_view> procedure = tokens.next();
     if (!procedure) {
       lineError("%s: Error reading configuration file: missing procedure name at line: %d\n");
-      result = 0;
+      found = false;
       break;
     }
     if (!name.empty()) {
       lineError("%s: Error reading configuration file: unexpected second procedure name at line: %d\n");
-      result = 0;
+      found = false;
       break;
     }
     name = std::string(*procedure);
-    result = 1;
+    found = true;
   }
   lineNumber_ = 0;
   if (!support::closeFile(file)) {
     support::out("%s: Error: cannot close read file %s\n", programName_.c_str(), path.c_str());
-    return 0;
+    return false;
   }
-  return result;
+  return found;
 }
 
 void PokeFileReader::lineError(const char* format) {
