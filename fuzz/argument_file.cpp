@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "front/option_table.h"
 #include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
 namespace {
-constexpr varda::options::CaseMode kCaseSensitive = varda::options::CaseMode::kExact;
 constexpr std::size_t kMaxFiles = 16;
 }  // namespace
 
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   varda::fuzz::startInput();
   const auto files = varda::fuzz::splitInput(input, "\n%%\n", kMaxFiles);
   for (std::size_t i = 0; i < files.size(); ++i) varda::fuzz::writeFile("f" + std::to_string(i), files[i]);
-  varda::options::parseOptionString(varda::front::runState().parser, kCaseSensitive, "@f0",
+  varda::options::parseOptionString(varda::front::runState().parser, varda::front::kNameCase, "@f0",
                                     varda::fuzz::safeMainTable());
   varda::fuzz::finishWriteRun();
   return 0;

@@ -15,12 +15,12 @@
 #include <string_view>
 #include <vector>
 
+#include "front/option_table.h"
 #include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
 namespace {
-constexpr varda::options::CaseMode kCaseSensitive = varda::options::CaseMode::kExact;
 constexpr const char* kVariable = "VARDAARG";
 
 std::string beforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.back() == '\n') args.pop_back();
   }
 
-  if (varda::options::parseOptions(varda::front::runState().parser, kCaseSensitive, args, kVariable,
+  if (varda::options::parseOptions(varda::front::runState().parser, varda::front::kNameCase, args, kVariable,
                                    varda::fuzz::safeMainTable()) != 1) {
     varda::fuzz::finishWriteRun();
   }

@@ -17,13 +17,6 @@
 #include "support/format.h"
 
 namespace varda::front {
-namespace {
-
-// Option names compare case-sensitively: -Chip is invalid use.
-constexpr options::CaseMode kNameCase = options::CaseMode::kExact;
-
-}  // namespace
-
 void stopIfDone() {
   if (settings().exitAfterOptions) exitRun(0);
 }

@@ -4,11 +4,16 @@
 #include <span>
 #include <string>
 
+#include "options/name_match.h"
 #include "options/option_record.h"
 
 namespace varda::front {
 
 using OptionTable = std::span<const options::OptionRecord>;
+
+/// How the tool's option names compare, wherever its tables are parsed or
+/// printed: exactly, so -Chip is invalid use and -emi-reqGnt needs its capital G.
+inline constexpr options::CaseMode kNameCase = options::CaseMode::kExact;
 
 /// How the interpreter's emi command takes an option and passes it on to the
 /// option line it builds.

@@ -1,5 +1,7 @@
 #include "front/usage_handlers.h"
 
+#include <cstdint>
+
 #include "front/option_table.h"
 #include "front/run_state.h"
 #include "front/tool_info.h"
@@ -11,11 +13,9 @@
 namespace varda::front {
 namespace {
 
-constexpr options::CaseMode kNameCase = options::CaseMode::kExact;
-
 // Prints one usage page unless an earlier help or version option already
 // printed; outside interactive mode the run then ends after parsing.
-void printOnce(int level, OptionTable table) {
+void printOnce(std::uint32_t level, OptionTable table) {
   RunSettings& run = settings();
   if (run.exitAfterOptions) return;
   options::printUsage(runState().parser, kNameCase, level, table);

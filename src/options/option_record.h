@@ -45,16 +45,12 @@ inline constexpr int kStop = 2;
 class Selector {
  public:
   constexpr Selector() = default;
-  constexpr Selector(const ToolInfo* info)
-      : value_(info) {}                                   // NOLINT(google-explicit-constructor): table rows
-  constexpr Selector(const char* text) : value_(text) {}  // NOLINT(google-explicit-constructor): table rows
+  // Implicit, so that a table row can hold a ToolInfo's address or a text.
+  constexpr Selector(const ToolInfo* info) : value_(info) {}
+  constexpr Selector(const char* text) : value_(text) {}
 
   /// The selector of the option that a shared handler tells apart.
-  static constexpr Selector set() {
-    Selector selector;
-    selector.value_ = Set{};
-    return selector;
-  }
+  static constexpr Selector set() { return Selector(Set{}); }
 
   /// Whether the selector holds anything: how shared handlers tell their options apart.
   constexpr bool isSet() const { return !std::holds_alternative<std::monostate>(value_); }
@@ -71,6 +67,8 @@ class Selector {
 
  private:
   struct Set {};
+  constexpr explicit Selector(Set set) : value_(set) {}
+
   std::variant<std::monostate, Set, const ToolInfo*, const char*> value_;
 };
 
