@@ -1,10 +1,7 @@
 #include "front/bank_manager.h"
 
-#include <memory>
-
 #include "blocks/item_tags.h"
 #include "blocks/register_image.h"
-
 #include "front/number_text.h"
 #include "front/run_state.h"
 #include "front/tool_info.h"

@@ -1,7 +1,6 @@
 #include "front/read_back_state.h"
 
 #include <algorithm>
-#include <memory>
 #include <span>
 
 #include "front/run_state.h"

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "front/bank_manager.h"
+#include "blocks/bank_type.h"
 
 namespace varda::front {
+
+using blocks::BankType;
 
 /// The register words that a read brought back, what was read, and where the
 /// parameters decoded from them go.
