@@ -56,18 +56,5 @@ TEST(EmiOptions, LookupAndPieces) {
   EXPECT_EQ(emiFlagPiece(*findEmiOption("v")), " -v ");
 }
 
-// The option library parses the same rows as the table holds.
-TEST(EmiOptions, TheRecordsAreTheRowsInOrder) {
-  const auto rows = mainRows();
-  const OptionTable records = mainTable();
-  ASSERT_EQ(rows.size(), records.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(records[i].name, rows[i].name);
-    EXPECT_EQ(records[i].kind, rows[i].kind);
-    EXPECT_EQ(records[i].handler, rows[i].handler);
-    EXPECT_EQ(records[i].selector.isSet(), rows[i].selector.isSet());
-  }
-}
-
 }  // namespace
 }  // namespace varda::front

@@ -11,7 +11,7 @@
 namespace varda::options {
 
 /// Result of parseOptions when there was nothing to parse and the table's
-/// NoArguments callback ran.
+/// kNoArguments callback ran.
 inline constexpr int kNothingParsed = 2;
 
 /// The main entry: parses the default options from the environment variable
@@ -33,7 +33,7 @@ int parseOptionString(ParserState& state, CaseMode mode, std::string_view text,
 
 /// Dispatches `args` in order: options ("-" or "/"), argument files ("@name")
 /// and bare words. With `checkEmpty` set and no arguments, calls the table's
-/// NoArguments callback and returns 2. Otherwise returns 0, or 1 as soon as a
+/// kNoArguments callback and returns 2. Otherwise returns 0, or 1 as soon as a
 /// handler or callback returns kStop.
 int dispatchArgs(ParserState& state, CaseMode mode, std::span<const std::string> args,
                  std::span<const OptionRecord> table, bool checkEmpty);
