@@ -11,11 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "front/option_table.h"
+#include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
 namespace {
-constexpr int kCaseSensitive = 2;
 constexpr std::size_t kMaxFiles = 16;
 }  // namespace
 
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string number = std::to_string(i);
     varda::fuzz::writeFile("f" + number, files[i]);
   }
-  varda::options::parseOptionString(kCaseSensitive, "@f0", varda::fuzz::safeMainTable());
+  varda::options::parseOptionString(varda::front::runState().parser, varda::front::kNameCase, "@f0",
+                                    varda::fuzz::safeMainTable());
   varda::fuzz::finishWriteRun();
   return 0;
 }

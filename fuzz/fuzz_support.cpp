@@ -12,7 +12,6 @@
 
 #include "front/option_table.h"
 #include "front/procedure_writer.h"
-#include "front/run_settings.h"
 #include "front/run_state.h"
 #include "front/script_handlers.h"
 #include "regmodel/emi23_config_reader.h"
@@ -50,15 +49,15 @@ void removeScratch() {
   rmdir(scratch.c_str());
 }
 
-int recordCall(std::optional<std::string>, std::optional<std::string>, const void*) {
+int recordCall(std::optional<std::string>, std::optional<std::string>, varda::options::Selector) {
   ++recordedCalls;
   return options::kContinue;
 }
 
 // -p: in read mode the real handler only keeps the procedure name.
 int procedureOrRecord(std::optional<std::string> name, std::optional<std::string> value,
-                      const void* selector) {
-  if (selector != nullptr && front::settings().readMode) {
+                      varda::options::Selector selector) {
+  if (selector.isSet() && front::settings().readMode) {
     return front::runScriptOrProcedure(std::move(name), std::move(value), selector);
   }
   return recordCall(std::move(name), std::move(value), selector);
@@ -68,7 +67,7 @@ int procedureOrRecord(std::optional<std::string> name, std::optional<std::string
 // only recorded.
 options::OptionHandler realWritePokes = nullptr;
 int writePokesInScratch(std::optional<std::string> name, std::optional<std::string> value,
-                        const void* selector) {
+                        varda::options::Selector selector) {
   if (value && value->find('/') == std::string::npos && realWritePokes != nullptr) {
     return realWritePokes(std::move(name), std::move(value), selector);
   }
@@ -80,7 +79,7 @@ std::vector<options::OptionRecord> makeSafeTable() {
   std::vector<options::OptionRecord> rows(table.begin(), table.end());
   for (options::OptionRecord& row : rows) {
     const std::string_view name = row.name != nullptr ? row.name : "";
-    if (row.kind == options::OptionKind::BareWord || name == "i" || name == "iro") {
+    if (row.kind == options::OptionKind::kBareWord || name == "i" || name == "iro") {
       row.handler = recordCall;
     } else if (name == "p") {
       row.handler = procedureOrRecord;
@@ -149,16 +148,16 @@ void checkWrittenFile(const std::string& path) {
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
   std::vector<std::uint32_t> registers(32, 0);
   std::vector<std::uint32_t> extras(16, 0);
-  int result = 0;
+  bool read = false;
   if (run.emiGeneration == 4) {
     regmodel::Emi4ConfigReader reader("varda");
     reader.setBase(run.emi4Base);
-    result = reader.readPokeFile(registers, extras, path);
+    read = reader.readPokeFile(registers, extras, path);
   } else {
     regmodel::Emi23ConfigReader reader("varda");
-    result = reader.readPokeFile(registers, extras, path);
+    read = reader.readPokeFile(registers, extras, path);
   }
-  if (result != 1) {
+  if (!read) {
     std::fprintf(stderr, "varda fuzz: the written file %s does not read back\n", path.c_str());
     std::abort();
   }

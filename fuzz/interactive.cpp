@@ -36,12 +36,12 @@ constexpr std::size_t kPieceLength = 99;
 
 const OptionRecord* findOption(std::string_view text, varda::options::NameMatch& match) {
   for (const OptionRecord& row : varda::front::mainTable()) {
-    if (row.kind == OptionKind::End) break;
+    if (row.kind == OptionKind::kEnd) break;
     if (row.name == nullptr) continue;
-    if (row.kind != OptionKind::Flag && row.kind != OptionKind::Value && row.kind != OptionKind::ValueOnly)
+    if (row.kind != OptionKind::kFlag && row.kind != OptionKind::kValue && row.kind != OptionKind::kValueOnly)
       continue;
-    match = varda::options::matchName(row.name, text);
-    if (match != varda::options::NameMatch::None) return &row;
+    match = varda::options::matchName(row.name, text, /*caseSensitive=*/true);
+    if (match != varda::options::NameMatch::kNone) return &row;
   }
   return nullptr;
 }
@@ -56,11 +56,11 @@ bool pieceWouldEndTheRun(const std::string& piece) {
   for (std::size_t i = 0; i < args.size();) {
     const std::string& arg = args[i];
     if (arg.empty() || (arg[0] != '-' && arg[0] != '/')) return true;  // bare word or argument file
-    varda::options::NameMatch match = varda::options::NameMatch::None;
+    varda::options::NameMatch match = varda::options::NameMatch::kNone;
     const OptionRecord* row = findOption(std::string_view(arg).substr(1), match);
     if (row == nullptr) return false;  // invalid use: the line stops here
-    const bool joined = match == varda::options::NameMatch::Joined;
-    if (row->kind == OptionKind::Flag) {
+    const bool joined = match == varda::options::NameMatch::kJoined;
+    if (row->kind == OptionKind::kFlag) {
       if (joined) return false;
       ++i;
       continue;
@@ -85,7 +85,6 @@ bool pieceWouldEndTheRun(const std::string& piece) {
 // loops read the same pieces in turn and the outer loops go on after an
 // inner one's "q", so every piece but "q" and "quit" lines counts.
 bool wouldEndTheRun(std::string_view input) {
-  varda::options::setCaseMode(2);
   while (!input.empty()) {
     std::size_t length = std::min(kPieceLength, input.size());
     const std::size_t newline = input.substr(0, length).find('\n');

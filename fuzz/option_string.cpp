@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "front/option_table.h"
+#include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
-namespace {
-constexpr int kCaseSensitive = 2;
-}
+namespace {}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   varda::fuzz::enterScratchDirectory(argc, argv);
@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (varda::fuzz::namesEndlessFile(text)) return -1;
   varda::fuzz::startInput();
-  varda::options::parseOptionString(kCaseSensitive, text, varda::fuzz::safeMainTable());
+  varda::options::parseOptionString(varda::front::runState().parser, varda::front::kNameCase, text,
+                                    varda::fuzz::safeMainTable());
   varda::fuzz::finishWriteRun();
   return 0;
 }

@@ -13,15 +13,14 @@
 #include <string>
 #include <string_view>
 
+#include "front/option_table.h"
 #include "front/parameters_writer.h"
 #include "front/read_back_state.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
-namespace {
-constexpr int kCaseSensitive = 2;
-}
+namespace {}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   varda::fuzz::enterScratchDirectory(argc, argv);
@@ -34,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view options = input.substr(0, lineEnd);
   if (varda::fuzz::namesEndlessFile(options)) return -1;
   varda::fuzz::startInput();
-  varda::options::parseOptionString(kCaseSensitive, options, varda::fuzz::safeMainTable());
+  varda::options::parseOptionString(varda::front::runState().parser, varda::front::kNameCase, options,
+                                    varda::fuzz::safeMainTable());
   input.remove_prefix(lineEnd == std::string_view::npos ? input.size() : lineEnd + 1);
   varda::fuzz::writeFile("pokes.txt", input);
 

@@ -18,7 +18,7 @@ inline constexpr std::uint32_t kNotRead = 0xb2d05e00u;
 struct PokeWords {
   std::vector<std::uint32_t> registers;
   std::vector<std::uint32_t> extras;
-  int result = 0;
+  bool read = false;  // readPokeFile read the file without error
 };
 
 /// Reads `path` into fresh arrays of the given sizes.
@@ -26,8 +26,8 @@ template <class Reader>
 PokeWords readWords(Reader& reader, const std::string& path, std::size_t registerWords,
                     std::size_t extraWords) {
   PokeWords words{std::vector<std::uint32_t>(registerWords, kNotRead),
-                  std::vector<std::uint32_t>(extraWords, kNotRead), 0};
-  words.result = reader.readPokeFile(words.registers, words.extras, path);
+                  std::vector<std::uint32_t>(extraWords, kNotRead), false};
+  words.read = reader.readPokeFile(words.registers, words.extras, path);
   return words;
 }
 
@@ -40,15 +40,15 @@ PokeWords checkReader(Reader& reader, const std::string& path, std::size_t regis
                       std::size_t extraWords) {
   const PokeWords first = readWords(reader, path, registerWords, extraWords);
   if (reader.lineNumber() != 0) std::abort();
-  if (first.result != (reader.errorSeen() ? 0 : 1)) std::abort();
+  if (first.read == reader.errorSeen()) std::abort();
   const PokeWords second = readWords(reader, path, registerWords, extraWords);
-  if (second.result != first.result || second.registers != first.registers || second.extras != first.extras) {
+  if (second.read != first.read || second.registers != first.registers || second.extras != first.extras) {
     std::abort();
   }
   std::string name;
-  const int found = reader.readProcedureName(path, name);
+  const bool found = reader.readProcedureName(path, name);
   if (reader.lineNumber() != 0) std::abort();
-  if (found == 1 && (name.empty() || name.find_first_of("\r\n\t {}") != std::string::npos)) std::abort();
+  if (found && (name.empty() || name.find_first_of("\r\n\t {}") != std::string::npos)) std::abort();
   return first;
 }
 

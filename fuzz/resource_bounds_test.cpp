@@ -249,12 +249,11 @@ TEST_F(ResourceBoundsTest, PokeReadersOnLargeFiles) {
     std::vector<std::uint32_t> extras(4, 0);
     const auto start = std::chrono::steady_clock::now();
     // The 8 MiB line is many pieces of 255 characters, each a comment line of its own.
-    EXPECT_EQ(reader.readPokeFile(registers, extras, (dir_ / name).string()), 1) << name;
+    EXPECT_TRUE(reader.readPokeFile(registers, extras, (dir_ / name).string())) << name;
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), kMaxSeconds);
     EXPECT_EQ(registers[0], 1u) << name;
     std::string procedure;
-    EXPECT_EQ(reader.readProcedureName((dir_ / name).string(), procedure),
-              std::string(name) == "nuls.cfg" ? 0 : 1);
+    EXPECT_EQ(reader.readProcedureName((dir_ / name).string(), procedure), std::string(name) != "nuls.cfg");
   }
 }
 

@@ -15,11 +15,12 @@
 #include <string_view>
 #include <vector>
 
+#include "front/option_table.h"
+#include "front/run_state.h"
 #include "fuzz_support.h"
 #include "options/option_parser.h"
 
 namespace {
-constexpr int kCaseSensitive = 2;
 constexpr const char* kVariable = "VARDAARG";
 
 std::string beforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.back() == '\n') args.pop_back();
   }
 
-  if (varda::options::parseOptions(kCaseSensitive, args, kVariable, varda::fuzz::safeMainTable()) != 1) {
+  if (varda::options::parseOptions(varda::front::runState().parser, varda::front::kNameCase, args, kVariable,
+                                   varda::fuzz::safeMainTable()) != 1) {
     varda::fuzz::finishWriteRun();
   }
   return 0;

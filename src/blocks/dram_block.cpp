@@ -1,18 +1,14 @@
 #include "blocks/dram_block.h"
 
 #include "blocks/item_catalogue.h"
+#include "blocks/item_tags.h"
 #include "blocks/timing_rule.h"
 
 namespace varda::blocks {
 
 namespace {
 
-// Tags of the DRAM items that the rules name.
-constexpr std::uint32_t kDataDriveDelay = 1050;
-constexpr std::uint32_t kCASe2Time = 1090;
-constexpr std::uint32_t kCASe1Time = 1093;
-constexpr std::uint32_t kCASTime = 1097;
-
+using namespace tag;
 using enum Relation;
 
 // The DRAM rules, in the order they run for a tag; the first failure ends the
@@ -21,13 +17,13 @@ using enum Relation;
 // the sum of the edges. Both edge rules print the same text for the sum test.
 // clang-format off
 constexpr TimingTest kDramRules[] = {
-    {kDataDriveDelay, kAbove,           kCASTime,        0,          "(DatatDriveDelay > CASTime)"},
-    {kCASe2Time,      kAbove,           kCASTime,        0,          "(CASe2Time > CASTime)"},
-    {kCASe2Time,      kDifferenceAbove, kCASTime,        kCASe1Time, "(CASe2Time > CAStime - CASe1Time)"},
-    {kCASe1Time,      kAbove,           kCASTime,        0,          "(CASe1Time > CASTime)"},
-    {kCASe1Time,      kDifferenceAbove, kCASTime,        kCASe2Time, "(CASe2Time > CAStime - CASe1Time)"},
-    {kCASTime,        kAtMost,          kDataDriveDelay, 0,          "(CASTime < DatatDriveDelay)"},
-    {kCASTime,        kAtMost,          kCASe1Time,      0,          "(CASTime < CASe1Time)"},
+    {kDramDataDriveDelay, kAbove,           kCASTime,            0,          "(DatatDriveDelay > CASTime)"},
+    {kCASe2Time,          kAbove,           kCASTime,            0,          "(CASe2Time > CASTime)"},
+    {kCASe2Time,          kDifferenceAbove, kCASTime,            kCASe1Time, "(CASe2Time > CAStime - CASe1Time)"},
+    {kCASe1Time,          kAbove,           kCASTime,            0,          "(CASe1Time > CASTime)"},
+    {kCASe1Time,          kDifferenceAbove, kCASTime,            kCASe2Time, "(CASe2Time > CAStime - CASe1Time)"},
+    {kCASTime,            kAtMost,          kDramDataDriveDelay, 0,          "(CASTime < DatatDriveDelay)"},
+    {kCASTime,            kAtMost,          kCASe1Time,          0,          "(CASTime < CASe1Time)"},
 };
 // clang-format on
 

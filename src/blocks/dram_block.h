@@ -8,7 +8,7 @@ namespace varda::blocks {
 /// timings, with the rules between CAS time, CAS edges and data drive delay.
 class DramBlock : public BankBlock {
  public:
-  DramBlock() : BankBlock(kDramBank) {}
+  DramBlock() : BankBlock(BankType::kDram) {}
   /// The DRAM table (banks 0..3). There is no EMI4 form.
   void buildEmi23Items(int bank) override;
   /// The DRAM rules; prints "<prog>: Error: DRAM <text>" on failure.

@@ -4,16 +4,6 @@
 
 namespace varda::blocks {
 
-namespace {
-
-// Blocks are numbered in the order they are made, so that dumps name the
-// same block with the same number from one run to the next.
-std::uint32_t nextIdentity = 1;
-
-}  // namespace
-
-ItemBlock::ItemBlock() : identity_(nextIdentity++) {}
-
 ItemBlock::~ItemBlock() = default;
 
 void ItemBlock::dump() const {

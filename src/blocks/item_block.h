@@ -22,7 +22,7 @@ namespace varda::blocks {
 /// pointers and references to items stay valid for the block's whole life.
 class ItemBlock {
  public:
-  ItemBlock();
+  ItemBlock() = default;
   ItemBlock(const ItemBlock&) = delete;
   ItemBlock& operator=(const ItemBlock&) = delete;
   virtual ~ItemBlock();
@@ -59,13 +59,14 @@ class ItemBlock {
   void addTable(std::span<const catalogue::ItemRow> table, catalogue::BankWords words = {});
 
   const std::deque<MemoryItem>& items() const { return items_; }
-  /// A small number naming this block in dumps, stable from run to run:
-  /// blocks are numbered 1, 2, ... in the order they are made.
+  /// A small number naming this block in dumps, stable from run to run: the
+  /// register set that makes the block numbers it (BlockSerial); 0 until then.
   std::uint32_t identity() const { return identity_; }
+  void setIdentity(std::uint32_t identity) { identity_ = identity; }
 
  private:
   std::deque<MemoryItem> items_;  ///< owned, in creation order; a deque keeps addresses
-  std::uint32_t identity_;
+  std::uint32_t identity_ = 0;
 };
 
 }  // namespace varda::blocks

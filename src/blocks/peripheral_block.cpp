@@ -1,29 +1,14 @@
 #include "blocks/peripheral_block.h"
 
 #include "blocks/item_catalogue.h"
+#include "blocks/item_tags.h"
 #include "blocks/timing_rule.h"
 
 namespace varda::blocks {
 
 namespace {
 
-// Tags of the EMI2/3 peripheral items that the timing rules name.
-constexpr std::uint32_t kDataDriveDelay = 1104;
-constexpr std::uint32_t kAccessTimeWrite = 1107;
-constexpr std::uint32_t kAccessTimeRead = 1108;
-constexpr std::uint32_t kCSe1TimeRead = 1112;
-constexpr std::uint32_t kCSe2TimeRead = 1113;
-constexpr std::uint32_t kCSe1TimeWrite = 1114;
-constexpr std::uint32_t kCSe2TimeWrite = 1115;
-constexpr std::uint32_t kOEe1TimeRead = 1116;
-constexpr std::uint32_t kOEe1TimeWrite = 1117;
-constexpr std::uint32_t kOEe2TimeRead = 1118;
-constexpr std::uint32_t kOEe2TimeWrite = 1119;
-constexpr std::uint32_t kBEe2TimeRead = 1120;
-constexpr std::uint32_t kBEe2TimeWrite = 1121;
-constexpr std::uint32_t kBEe1TimeRead = 1122;
-constexpr std::uint32_t kBEe1TimeWrite = 1123;
-
+using namespace tag;
 using enum Relation;
 
 // The EMI2/3 timing rules. Where a tag has several tests they run in this

@@ -8,7 +8,7 @@ namespace varda::blocks {
 /// with the EMI2/3 timing rules between access times and strobe edges.
 class PeripheralBlock : public BankBlock {
  public:
-  PeripheralBlock() : BankBlock(kPeripheralBank) {}
+  PeripheralBlock() : BankBlock(BankType::kPeripheral) {}
   /// The common table, then the EMI2/3 table (banks 0..3).
   void buildEmi23Items(int bank) override;
   /// The common table, then the EMI4 table (banks 0..5).

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "blocks/block_test_util.h"
+#include "blocks/item_tags.h"
 
 namespace varda::blocks {
 namespace {
@@ -15,21 +16,7 @@ using testing::printed;
 using testing::RuleCase;
 using testing::set;
 
-constexpr std::uint32_t kDataDriveDelay = 1104;
-constexpr std::uint32_t kAccessTimeWrite = 1107;
-constexpr std::uint32_t kAccessTimeRead = 1108;
-constexpr std::uint32_t kCSe1TimeRead = 1112;
-constexpr std::uint32_t kCSe2TimeRead = 1113;
-constexpr std::uint32_t kCSe1TimeWrite = 1114;
-constexpr std::uint32_t kCSe2TimeWrite = 1115;
-constexpr std::uint32_t kOEe1TimeRead = 1116;
-constexpr std::uint32_t kOEe1TimeWrite = 1117;
-constexpr std::uint32_t kOEe2TimeRead = 1118;
-constexpr std::uint32_t kOEe2TimeWrite = 1119;
-constexpr std::uint32_t kBEe2TimeRead = 1120;
-constexpr std::uint32_t kBEe2TimeWrite = 1121;
-constexpr std::uint32_t kBEe1TimeRead = 1122;
-constexpr std::uint32_t kBEe1TimeWrite = 1123;
+using namespace tag;
 
 // Every EMI2/3 rule, failing and (where it matters) passing, from the defaults
 // (both access times 10, every edge 0, DataDriveDelay 5) with `given` set first.
@@ -98,17 +85,19 @@ TEST(PeripheralBlockTest, WholeBlockCheckAndRanges) {
   block.buildEmi23Items(0);
   EXPECT_EQ(printed([&] { EXPECT_FALSE(block.checkAll()); }), "");
 
-  // A range failure prints nothing.
-  EXPECT_EQ(printed([&] { EXPECT_TRUE(block.checkValue(kAccessTimeRead, 0)); }), "");
+  // A range failure names no rule.
+  const CheckOutcome range = block.checkValue(kAccessTimeRead, 0);
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->rule, nullptr);
 
   // AccessTimeWrite 2 with DataDriveDelay 5 breaks both sides of one rule;
   // DataDriveDelay comes first in the table.
   set(block, kAccessTimeWrite, 2);
   CheckOutcome result;
-  EXPECT_EQ(printed([&] { result = block.checkAll(); }),
-            "varda: Error: Peripheral (DataDriveDelay > (2*)AccessTimeWrite)\n");
+  EXPECT_EQ(printed([&] { result = block.checkAll(); }), "");
   ASSERT_TRUE(result);
   EXPECT_EQ(result->tag, kDataDriveDelay);
+  EXPECT_STREQ(result->rule, "(DataDriveDelay > (2*)AccessTimeWrite)");
 
   // No rule on EMI4: AccessTimeReadEMI4 2 with every read edge 15.
   PeripheralBlock emi4;

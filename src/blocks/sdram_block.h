@@ -8,7 +8,7 @@ namespace varda::blocks {
 /// checked against ranges only.
 class SdramBlock : public BankBlock {
  public:
-  SdramBlock() : BankBlock(kSdramBank) {}
+  SdramBlock() : BankBlock(BankType::kSdram) {}
   /// The common table, then the EMI2/3 table (banks 0..3).
   void buildEmi23Items(int bank) override;
   /// The common table, then the EMI4 table (banks 0..5).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "blocks/block_test_util.h"
+#include "blocks/item_tags.h"
 
 namespace varda::blocks {
 namespace {
@@ -35,8 +36,8 @@ TEST(SdramBlockTest, PlaceholdersCarryTheInitialisationBits) {
 TEST(SdramBlockTest, OnlyRangesAreChecked) {
   SdramBlock block;
   block.buildEmi23Items(0);
-  EXPECT_FALSE(block.checkValue(1142, 4));
-  EXPECT_TRUE(block.checkValue(1142, 5));
+  EXPECT_FALSE(block.checkValue(tag::kCasLatency, 4));
+  EXPECT_TRUE(block.checkValue(tag::kCasLatency, 5));
   EXPECT_TRUE(block.checkValue(6, 1));  // DeviceType admits 2 only
   EXPECT_FALSE(block.checkValue(1201, 65535));
   EXPECT_TRUE(block.checkValue(1201, 65536));

@@ -1,8 +1,6 @@
 #include "blocks/timing_rule.h"
 
 #include "blocks/item_block.h"
-#include "support/format.h"
-#include "support/program_name.h"
 
 namespace varda::blocks {
 
@@ -33,8 +31,7 @@ CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& 
                             std::uint32_t tag, std::uint32_t value) {
   for (const TimingTest& test : table) {
     if (test.tag != tag || passes(test, block, value)) continue;
-    support::out("%s: Error: %s %s\n", support::kProgramName, group, test.message);
-    return CheckResult{1, tag};
+    return CheckResult{1, tag, group, test.message};
   }
   return std::nullopt;
 }

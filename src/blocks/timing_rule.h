@@ -32,8 +32,8 @@ struct TimingTest {
 };
 
 /// Runs the tests of `table` for `tag`, in table order. The first failing test
-/// prints "<program>: Error: <group> <message>\n" to standard output and gives
-/// {1, tag}; the remaining tests are not run. A tag with no tests passes.
+/// gives {1, tag, group, its message}, for the caller to print; the remaining
+/// tests are not run. A tag with no tests passes.
 /// An operand item the block lacks counts as 0.
 CheckOutcome runTimingTests(std::span<const TimingTest> table, const ItemBlock& block, const char* group,
                             std::uint32_t tag, std::uint32_t value);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/option_run_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {
@@ -17,9 +18,9 @@ TEST_F(BankManagerTest, CountsOnlyTheBanksOfTheChip) {
   run("-numofbanks 4");
   bankManager().countBankTypes();
   EXPECT_EQ(bankManager().sdramBanks(), 1);
-  EXPECT_EQ(bankManager().bankTypeOf(5), kSdram);
+  EXPECT_EQ(bankManager().bankTypeOf(5), BankType::kSdram);
   run("-bank 0 -type P");
-  EXPECT_EQ(bankManager().bankTypeOf(5), kPeripheral);
+  EXPECT_EQ(bankManager().bankTypeOf(5), BankType::kPeripheral);
 }
 
 // The status words are not written to the procedure; the bank manager stores
@@ -37,7 +38,7 @@ TEST_F(BankManagerTest, PrepareStoresTheEmi4StatusWordsAndInitialisation) {
 }
 
 TEST_F(BankManagerTest, RefusedChipItemAndMissingBank) {
-  EXPECT_EQ(bankManager().setChipItem(8, 6), 1);
+  EXPECT_EQ(bankManager().setChipItem(8, 6), SetResult::kOwnCheckFailed);
   EXPECT_TRUE(bankManager().emi23().padlogicShown);  // shown even when refused
   EXPECT_EQ(word(19), 0u);
   ::testing::internal::CaptureStdout();

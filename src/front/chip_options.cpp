@@ -1,12 +1,15 @@
 #include "front/chip_options.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "blocks/item_tags.h"
+#include "blocks/register_image.h"
 #include "front/bank_manager.h"
 #include "front/messages.h"
 #include "front/number_text.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "options/option_record.h"
 #include "support/format.h"
@@ -17,16 +20,11 @@ namespace {
 using options::kContinue;
 using support::out;
 
-// Padlogic items that the chips of generation 3 switch on when selected.
-constexpr std::uint32_t kSdramClockEnable7025 = 9;
-constexpr std::uint32_t kSdramClockTristate7025 = 10;
-// SdramModeReg, which every new EMI4 SDRAM bank starts at 34.
-constexpr std::uint32_t kSdramModeReg = 1201;
-constexpr std::uint32_t kEmi4SdramModeDefault = 34;
+namespace image_word = blocks::image_word;
+namespace tag = blocks::tag;
 
-constexpr int kEmi4Gencfg = 25;
-constexpr int kEmi4Lock = 24;
-constexpr int kEmi23Padlogic = 19;
+// SdramModeReg, which every new EMI4 SDRAM bank starts at.
+constexpr std::uint32_t kEmi4SdramModeDefault = 34;
 
 /// One row of the chip table: what selecting a chip number does.
 struct ChipRow {
@@ -65,15 +63,15 @@ constexpr GenerationName kGenerationNames[] = {
 /// The three spellings of each bank type that -type accepts.
 struct TypeSpelling {
   const char* text;
-  int type;
+  BankType type;
 };
 
 // clang-format off
 constexpr TypeSpelling kTypeSpellings[] = {
-    {"Peripheral", kPeripheral}, {"P", kPeripheral}, {"peripheral", kPeripheral},
-    {"DRAM", kDram},             {"D", kDram},       {"dram", kDram},
-    {"SDRAM", kSdram},           {"S", kSdram},      {"sdram", kSdram},
-    {"MPX", kMpx},               {"M", kMpx},        {"mpx", kMpx},
+    {"Peripheral", BankType::kPeripheral}, {"P", BankType::kPeripheral}, {"peripheral", BankType::kPeripheral},
+    {"DRAM", BankType::kDram},             {"D", BankType::kDram},       {"dram", BankType::kDram},
+    {"SDRAM", BankType::kSdram},           {"S", BankType::kSdram},      {"sdram", BankType::kSdram},
+    {"MPX", BankType::kMpx},               {"M", BankType::kMpx},        {"mpx", BankType::kMpx},
 };
 // clang-format on
 
@@ -89,43 +87,43 @@ void warnBanks01(const char* typeName) {
 
 // EMI2/3 gives DRAM to banks 0 and 1 only when a chip is selected, and SDRAM
 // only on generation 3; MPX has no EMI2/3 form.
-void selectEmi23Type(int type, const std::string& text) {
+void selectEmi23Type(BankType type, const std::string& text) {
   RunSettings& run = settings();
   BankManager& banks = bankManager();
   const int bank = run.currentBank;
   switch (type) {
-    case kPeripheral: banks.emi23().setBankType(bank, kPeripheral); return;
-    case kDram:
+    case BankType::kPeripheral: banks.emi23().setBankType(bank, BankType::kPeripheral); return;
+    case BankType::kDram:
       if (run.chipNumber != 0 && (bank == 2 || bank == 3)) {
         out("%s: %s: option -%s %s not supported by chip %s in banks 2/3\n", kProgramName, "Error", "type",
             text.c_str(), run.chipName.c_str());
         return;
       }
-      banks.emi23().setBankType(bank, kDram);
+      banks.emi23().setBankType(bank, BankType::kDram);
       if (bank == 2 || bank == 3) warnBanks01("DRAM");
       return;
-    case kSdram:
+    case BankType::kSdram:
       if (run.emiGeneration == 2) {
         reportNotSupportedValue("Error", "type", text);
         return;
       }
-      banks.emi23().setBankType(bank, kSdram);
+      banks.emi23().setBankType(bank, BankType::kSdram);
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
     default: reportNotSupportedValue("Error", "type", text);
   }
 }
 
-void selectEmi4Type(int type, const std::string& text) {
+void selectEmi4Type(BankType type, const std::string& text) {
   RunSettings& run = settings();
   BankManager& banks = bankManager();
   const int bank = run.currentBank;
   switch (type) {
-    case kPeripheral:
-    case kMpx: banks.emi4().setBankType(bank, type); return;
-    case kSdram:
-      banks.emi4().setBankType(bank, kSdram);
-      banks.setBankItem(kSdramModeReg, kEmi4SdramModeDefault, kSdram, "default");
+    case BankType::kPeripheral:
+    case BankType::kMpx: banks.emi4().setBankType(bank, type); return;
+    case BankType::kSdram:
+      banks.emi4().setBankType(bank, BankType::kSdram);
+      banks.setBankItem(tag::kSdramModeReg, kEmi4SdramModeDefault, BankType::kSdram, "default");
       if (bank >= 2 && run.chipNumber != 4) warnBanks01("SDRAM");
       return;
     default: reportNotSupportedValue("Error", "type", text);
@@ -138,7 +136,7 @@ void notSupportedHere(const std::string& option) { warnNotSupported(option); }
 
 }  // namespace
 
-int selectChip(OptText, OptText value, const void*) {
+int selectChip(OptText, OptText value, Selector) {
   RunSettings& run = settings();
   const std::string text = value.value_or("");
   int number = -1;
@@ -150,8 +148,8 @@ int selectChip(OptText, OptText value, const void*) {
   for (const auto& chip : kChips) {
     if (chip.number != number) continue;
     // These items go to the register set of the generation still in force.
-    if (chip.clockEnable) bankManager().setChipItem(kSdramClockEnable7025, 1);
-    if (chip.clockTristate) bankManager().setChipItem(kSdramClockTristate7025, 1);
+    if (chip.clockEnable) bankManager().setChipItem(tag::kSdramClockEnable7025, 1);
+    if (chip.clockTristate) bankManager().setChipItem(tag::kSdramClockTristate7025, 1);
     run.emiGeneration = chip.generation;
     run.chipName = text;
     return kContinue;
@@ -160,7 +158,7 @@ int selectChip(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int selectBank(OptText, OptText value, const void*) {
+int selectBank(OptText, OptText value, Selector) {
   RunSettings& run = settings();
   const std::string text = value.value_or("");
   const char first = text.empty() ? '\0' : text[0];  // only the first character counts
@@ -178,63 +176,63 @@ int selectBank(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int selectType(OptText, OptText value, const void*) {
+int selectType(OptText, OptText value, Selector) {
   const RunSettings& run = settings();
   const std::string text = value.value_or("");
   if ((run.currentBank == 4 || run.currentBank == 5) && run.emi4BankCount == 4) {
     out("%s: Error: insufficient number of banks\n", kProgramName);
     return kContinue;
   }
-  int type = -1;
+  std::optional<BankType> type;
   for (const auto& spelling : kTypeSpellings) {
     if (text == spelling.text) type = spelling.type;
   }
-  if (type < 0) {
+  if (!type) {
     out("%s: Error: unsupported type = %s\n", kProgramName, text.c_str());
   } else if (isEmi4()) {
-    selectEmi4Type(type, text);
+    selectEmi4Type(*type, text);
   } else {
-    selectEmi23Type(type, text);
+    selectEmi23Type(*type, text);
   }
   return kContinue;
 }
 
-int resetBanks(OptText, OptText, const void*) {
+int resetBanks(OptText, OptText, Selector) {
   const int count = isEmi4() ? settings().emi4BankCount : 4;
   for (int bank = 0; bank < count; ++bank) bankManager().resetBank(bank);
   return kContinue;
 }
 
-int setPadlogicRegister(OptText name, OptText value, const void*) {
+int setPadlogicRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (isEmi4()) {
     notSupportedHere(option);
-  } else if (bankManager().setChipRegister(kEmi23Padlogic, text) == 1) {
+  } else if (bankManager().setChipRegister(image_word::kEmi23Padlogic, text) != SetResult::kAccepted) {
     warnInvalidEntry(text, option);
   }
   return kContinue;
 }
 
-int showPadlogic(OptText name, OptText, const void* selector) {
+int showPadlogic(OptText name, OptText, Selector selector) {
   if (isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
-    bankManager().emi23().padlogicShown = selector != nullptr ? 1 : 0;
+    bankManager().emi23().padlogicShown = selector.isSet();
   }
   return kContinue;
 }
 
-int setGencfgRegister(OptText name, OptText value, const void*) {
+int setGencfgRegister(OptText name, OptText value, Selector) {
   if (!isEmi4()) {
     notSupportedHere(name.value_or(""));
   } else {
-    bankManager().setChipRegister(kEmi4Gencfg, value.value_or(""));
+    bankManager().setChipRegister(image_word::kEmi4Gencfg, value.value_or(""));
   }
   return kContinue;
 }
 
-int setLockRegister(OptText name, OptText value, const void*) {
+int setLockRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (!isEmi4()) {
@@ -247,11 +245,11 @@ int setLockRegister(OptText name, OptText value, const void*) {
     return kContinue;
   }
   settings().lockedBanks = mask;
-  bankManager().setChipRegister(kEmi4Lock, text);
+  bankManager().setChipRegister(image_word::kEmi4Lock, text);
   return kContinue;
 }
 
-int setBaseAddress(OptText name, OptText value, const void*) {
+int setBaseAddress(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -265,7 +263,7 @@ int setBaseAddress(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setBankCount(OptText name, OptText value, const void*) {
+int setBankCount(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -285,7 +283,7 @@ int setBankCount(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int selectRegisterNumber(OptText, OptText value, const void*) {
+int selectRegisterNumber(OptText, OptText value, Selector) {
   const std::string text = value.value_or("");
   const std::uint32_t number = decimalValue(text);
   if (number <= 3) {
@@ -296,13 +294,13 @@ int selectRegisterNumber(OptText, OptText value, const void*) {
   return kContinue;
 }
 
-int setRegisterValue(OptText name, OptText value, const void*) {
+int setRegisterValue(OptText name, OptText value, Selector) {
   const std::string text = value.value_or("");
-  if (bankManager().setBankRegister(text) == 1) warnInvalidEntry(text, name.value_or(""));
+  if (bankManager().setBankRegister(text) != SetResult::kAccepted) warnInvalidEntry(text, name.value_or(""));
   return kContinue;
 }
 
-int dumpRegisters(OptText, OptText, const void*) {
+int dumpRegisters(OptText, OptText, Selector) {
   bankManager().emi23().dump();
   return kContinue;
 }

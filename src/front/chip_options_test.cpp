@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/option_run_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(ChipOptions, ResetGivesEveryBankItsTypesDefaults) {
   EXPECT_EQ(item(0, 1199), 2u);
   EXPECT_EQ(item(0, 1201), 0u);
   EXPECT_EQ(item(5, 1153), 1u);
-  EXPECT_EQ(bankManager().emi4().bankType(5), kMpx);
+  EXPECT_EQ(bankManager().emi4().bankType(5), BankType::kMpx);
 }
 
 }  // namespace

@@ -1,53 +1,45 @@
 #include "front/entry.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "front/exit_run.h"
 #include "front/option_table.h"
 #include "front/parameters_writer.h"
 #include "front/procedure_writer.h"
 #include "front/read_back_state.h"
 #include "front/read_mode.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "options/option_parser.h"
 #include "support/format.h"
 
 namespace varda::front {
-namespace {
-
-constexpr int kCaseSensitive = 2;
-
-[[noreturn]] void exitWith(int status) {
-  std::fflush(stdout);
-  std::exit(status);
-}
-
-}  // namespace
-
 void stopIfDone() {
-  if (settings().exitAfterOptions) exitWith(0);
+  if (settings().exitAfterOptions) exitRun(0);
 }
 
 void parseCommandLine(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  if (options::parseOptions(kCaseSensitive, args, kToolInfo.envVariable, mainTable()) == 1) exitWith(1);
+  RunState& state = runState();
+  if (options::parseOptions(state.parser, kNameCase, args, kToolInfo.envVariable, mainTable()) == 1)
+    exitRun(1);
   stopIfDone();
 }
 
 int parseOptionLine(const std::string& text) {
-  const int result = options::parseOptionString(kCaseSensitive, text, mainTable());
-  settings().lastParseResult = result;
+  RunState& state = runState();
+  const int result = options::parseOptionString(state.parser, kNameCase, text, mainTable());
+  state.settings.lastParseResult = result;
   return result;
 }
 
 int run(int argc, char** argv) {
   try {
     parseCommandLine(argc, argv);
-    RunSettings& run = settings();
+    const RunSettings& run = settings();
     if (!run.readMode) {
       writeConfiguration(run.outputFile);
     } else {
@@ -58,7 +50,7 @@ int run(int argc, char** argv) {
     }
   } catch (const std::bad_alloc&) {
     support::out("%s: ERROR OUT OF MEMORY\n", kProgramName);
-    exitWith(1);
+    exitRun(1);
   }
   std::fflush(stdout);
   return 0;

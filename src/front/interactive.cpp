@@ -4,7 +4,7 @@
 #include <string>
 
 #include "front/entry.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "options/option_record.h"
 #include "support/format.h"
@@ -21,7 +21,6 @@ constexpr int kPieceLength = 99;
 // nesting is bounded: input made of "-i" lines must not exhaust the stack.
 // Past this depth "-i" is refused with an error and the current loop goes on.
 constexpr int kMaxNesting = 64;
-int nesting = 0;
 
 void prompt() {
   support::out("> ");
@@ -31,7 +30,7 @@ void prompt() {
 }  // namespace
 
 void runInteractiveLoop(std::FILE* input) {
-  settings().interactive = 1;
+  settings().interactive = true;
   prompt();
   char piece[kPieceLength + 1];
   while (std::fgets(piece, sizeof piece, input) != nullptr) {
@@ -42,7 +41,8 @@ void runInteractiveLoop(std::FILE* input) {
   }
 }
 
-int enterInteractive(OptText, OptText, const void*) {
+int enterInteractive(OptText, OptText, Selector) {
+  int& nesting = runState().interactiveNesting;
   if (nesting >= kMaxNesting) {
     support::out("%s: Error: interactive mode nested more than %d levels deep\n", kProgramName, kMaxNesting);
     return options::kContinue;

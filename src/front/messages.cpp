@@ -1,6 +1,6 @@
 #include "front/messages.h"
 
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "support/format.h"
 
@@ -24,9 +24,9 @@ void warnInvalidEntry(const std::string& value, const std::string& option) {
   out("%s: Warning: invalid %s entry for option %s\n", kProgramName, value.c_str(), option.c_str());
 }
 
-void warnRange(int warningType, const std::string& option, const std::string& value) {
-  out("%s: Warning type %d: option -%s in bank %d, invalid range entry %s\n", kProgramName, warningType,
-      option.c_str(), settings().currentBank, value.c_str());
+void warnRange(blocks::SetResult warningType, const std::string& option, const std::string& value) {
+  out("%s: Warning type %d: option -%s in bank %d, invalid range entry %s\n", kProgramName,
+      static_cast<int>(warningType), option.c_str(), settings().currentBank, value.c_str());
 }
 
 }  // namespace varda::front

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "blocks/check_result.h"
+
 namespace varda::front {
 
 // The front end's recurring messages, printed to standard output.
@@ -13,6 +15,6 @@ void reportNotSupportedValue(const char* level, const std::string& option, const
 /// "invalid V entry for option X".
 void warnInvalidEntry(const std::string& value, const std::string& option);
 /// The numbered warning of a refused parameter value in the current bank.
-void warnRange(int warningType, const std::string& option, const std::string& value);
+void warnRange(blocks::SetResult warningType, const std::string& option, const std::string& value);
 
 }  // namespace varda::front

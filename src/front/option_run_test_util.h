@@ -12,7 +12,6 @@
 #include "blocks/memory_item.h"
 #include "front/bank_manager.h"
 #include "front/entry.h"
-#include "front/run_settings.h"
 #include "front/run_state.h"
 
 namespace varda::front::testing {

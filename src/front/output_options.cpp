@@ -2,22 +2,22 @@
 
 #include <utility>
 
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "options/option_record.h"
 
 namespace varda::front {
 
-int setOutputFile(OptText, OptText value, const void*) {
+int setOutputFile(OptText, OptText value, Selector) {
   settings().outputFile = std::move(value);
   return options::kContinue;
 }
 
-int setProcName(OptText, OptText value, const void*) {
+int setProcName(OptText, OptText value, Selector) {
   settings().procName = value.value_or("");
   return options::kContinue;
 }
 
-int setPokeCommand(OptText, OptText value, const void*) {
+int setPokeCommand(OptText, OptText value, Selector) {
   settings().pokeCommand = value.value_or("");
   return options::kContinue;
 }

@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "blocks/item_tags.h"
+#include "blocks/register_image.h"
 #include "front/bank_manager.h"
 #include "front/messages.h"
 #include "front/number_text.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "front/value_conversions.h"
 #include "options/option_record.h"
@@ -17,6 +19,14 @@ namespace varda::front {
 namespace {
 
 using options::kContinue;
+namespace image_word = blocks::image_word;
+namespace tag = blocks::tag;
+
+constexpr BankType kDram = BankType::kDram;
+constexpr BankType kSdram = BankType::kSdram;
+constexpr BankType kPeripheral = BankType::kPeripheral;
+constexpr BankType kMpx = BankType::kMpx;
+constexpr BankType kNoType = BankType::kNone;
 
 // ---------------------------------------------------------------------------
 // Bank parameters.
@@ -72,7 +82,7 @@ constexpr Cell emi4Only(std::uint32_t tag, Conversion conversion = Conversion::k
 struct BankParameterRow {
   const char* option;
   bool hex;  // value in hexadecimal
-  int fallbackType;
+  BankType fallbackType;
   Cell dram;
   Cell sdram;
   Cell peripheral;
@@ -159,14 +169,15 @@ const BankParameterRow* findBankParameter(std::string_view option) {
 // no cell of its own: an option with a required type then reports the
 // incorrect bank type, and an option that follows the bank's own type does
 // nothing.
-const Cell& cellFor(const BankParameterRow& row, int type) {
+const Cell& cellFor(const BankParameterRow& row, BankType type) {
   switch (type) {
-    case kDram: return row.dram;
-    case kSdram: return row.sdram;
-    case kPeripheral: return row.peripheral;
-    case kMpx: return row.mpx;
-    default: return row.fallbackType == kNoType ? kIgnored : kAbsent;
+    case BankType::kDram: return row.dram;
+    case BankType::kSdram: return row.sdram;
+    case BankType::kPeripheral: return row.peripheral;
+    case BankType::kMpx: return row.mpx;
+    case BankType::kNone: break;
   }
+  return row.fallbackType == kNoType ? kIgnored : kAbsent;
 }
 
 std::uint32_t actionFor(const Cell& cell) {
@@ -192,10 +203,10 @@ void reportIncorrectType(const std::string& option) {
 }
 
 /// Sets a bank item and prints the numbered warning of a refused value.
-void setAndReport(std::uint32_t tag, std::uint32_t value, int type, const std::string& option,
+void setAndReport(std::uint32_t tag, std::uint32_t value, BankType type, const std::string& option,
                   const std::string& text) {
-  const int result = bankManager().setBankItem(tag, value, type, option);
-  if (result != 0) warnRange(result, option, text);
+  const SetResult result = bankManager().setBankItem(tag, value, type, option);
+  if (result != SetResult::kAccepted) warnRange(result, option, text);
 }
 
 // The order of the steps: choose the cell by the bank's type (the fallback
@@ -205,9 +216,9 @@ void setAndReport(std::uint32_t tag, std::uint32_t value, int type, const std::s
 // before the item is set at all, so also before the bank-type and lock checks
 // of the bank manager: the value check comes first and the setting follows it.
 void applyBankParameter(const BankParameterRow& row, const std::string& option, const std::string& text) {
-  const int bankType = bankManager().currentBankType();
+  const BankType bankType = bankManager().currentBankType();
   const Cell* cell = &cellFor(row, bankType);
-  int type = bankType;
+  BankType type = bankType;
   if (actionFor(*cell) == kWrongType && row.fallbackType != kNoType) {
     type = row.fallbackType;
     cell = &cellFor(row, type);
@@ -224,7 +235,7 @@ void applyBankParameter(const BankParameterRow& row, const std::string& option, 
   }
   const std::uint32_t value = toCode(cell->conversion, row.hex ? hexValue(text) : decimalValue(text));
   if (settings().emiGeneration == 4 && guardRefuses(cell->guard, value)) {
-    warnRange(1, option, text);
+    warnRange(SetResult::kOwnCheckFailed, option, text);
     return;
   }
   setAndReport(action, value, type, option, text);
@@ -336,18 +347,19 @@ void applyChipParameter(const ChipParameterRow& row, const std::string& option, 
   const ChipCell& cell = emi4 ? row.emi4 : row.emi23;
   if (warns(cell.warn)) warnNotSupported(option);
   if (cell.target == ChipCell::kItem) {
-    const int result = bankManager().setChipItem(cell.number, toCode(row.conversion, decimalValue(text)));
-    if (result != 0) {
+    const SetResult result =
+        bankManager().setChipItem(cell.number, toCode(row.conversion, decimalValue(text)));
+    if (result != SetResult::kAccepted) {
       support::out(emi4 ? "%s: Warning type %d: option -%s in Gencfg register, invalid range entry %s\n"
                         : "%s: Warning type %d: option -%s in Padlogic, invalid range entry %s\n",
-                   kProgramName, result, option.c_str(), text.c_str());
+                   kProgramName, static_cast<int>(result), option.c_str(), text.c_str());
     }
   } else if (cell.target == ChipCell::kRegister) {
     // A whole register, in hexadecimal, after its own range check.
     if (hexValue(text) > cell.max) {
       warnInvalidEntry(text, option);
     } else {
-      bankManager().setChipRegister(static_cast<int>(cell.number), text);
+      bankManager().setChipRegister(cell.number, text);
     }
   }
 }
@@ -355,14 +367,13 @@ void applyChipParameter(const ChipParameterRow& row, const std::string& option, 
 // ---------------------------------------------------------------------------
 // Special cases.
 
-constexpr std::uint32_t kCasLatency = 1142;
-constexpr std::uint32_t kLatencyMode = 1143;
-constexpr std::uint32_t kCasLatencyEmi4 = 1199;
-constexpr std::uint32_t kLatencyModeEmi4 = 1202;
-constexpr std::uint32_t kSdramModeReg = 1201;
-constexpr std::uint32_t kBurstType = 1145;
-constexpr std::uint32_t kBurstLength = 1146;
-constexpr int kEmi4RefreshRegister = 30;
+using tag::kBurstLength;
+using tag::kBurstType;
+using tag::kCasLatency;
+using tag::kCasLatencyEmi4;
+using tag::kLatencyMode;
+using tag::kLatencyModeEmi4;
+using tag::kSdramModeReg;
 
 /// One latency item and the option name it is set under (named in the
 /// bank-type error).
@@ -390,14 +401,14 @@ constexpr LatencyRow kLatencySteps[] = {
 
 }  // namespace
 
-int setBankParameter(OptText name, OptText value, const void*) {
+int setBankParameter(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   if (const BankParameterRow* row = findBankParameter(option))
     applyBankParameter(*row, option, value.value_or(""));
   return kContinue;
 }
 
-int setRefreshInterval(OptText name, OptText value, const void*) {
+int setRefreshInterval(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   if (settings().emiGeneration == 4 && bankManager().currentBankType() != kDram) {
@@ -406,7 +417,7 @@ int setRefreshInterval(OptText name, OptText value, const void*) {
     if (interval < 8 || interval > 4096) {
       warnInvalidEntry(text, option);
     } else {
-      bankManager().setChipRegister(kEmi4RefreshRegister, support::format("%x", interval - 1));
+      bankManager().setChipRegister(image_word::kEmi4Refresh, support::format("%x", interval - 1));
     }
     return kContinue;
   }
@@ -414,7 +425,7 @@ int setRefreshInterval(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setLatency(OptText name, OptText value, const void*) {
+int setLatency(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   const int generation = settings().emiGeneration;
@@ -428,19 +439,19 @@ int setLatency(OptText name, OptText value, const void*) {
     if (option != row.option || generation != row.generation) continue;
     const std::uint32_t latency = decimalValue(text);
     bankManager().setBankItem(row.first.tag, latency, kSdram, row.first.option);
-    const int result = bankManager().setBankItem(row.second.tag, latency, kSdram, row.second.option);
-    if (result != 0) warnRange(result, option, text);
+    const SetResult result = bankManager().setBankItem(row.second.tag, latency, kSdram, row.second.option);
+    if (result != SetResult::kAccepted) warnRange(result, option, text);
   }
   return kContinue;
 }
 
-int setSdramModeRegister(OptText name, OptText value, const void*) {
+int setSdramModeRegister(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   const std::uint32_t word = hexValue(text);
   BankManager& banks = bankManager();
-  const int result = banks.setBankItem(kSdramModeReg, word, kSdram, option);
-  if (result != 0) {
+  const SetResult result = banks.setBankItem(kSdramModeReg, word, kSdram, option);
+  if (result != SetResult::kAccepted) {
     warnRange(result, option, text);
     return kContinue;
   }
@@ -462,7 +473,7 @@ int setSdramModeRegister(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int setStrobeEdge(OptText name, OptText value, const void* selector) {
+int setStrobeEdge(OptText name, OptText value, Selector selector) {
   const std::string option = name.value_or("");
   const std::string text = value.value_or("");
   RunSettings& run = settings();
@@ -470,31 +481,38 @@ int setStrobeEdge(OptText name, OptText value, const void* selector) {
     warnNotSupported(option);
     return kContinue;
   }
-  const bool waitPolarity = selector != nullptr;
+  const bool waitPolarity = selector.isSet();
   const std::uint32_t edge = decimalValue(text);
   BankManager& banks = bankManager();
   switch (banks.currentBankType()) {
-    case kSdram: {
+    case BankType::kSdram: {
       // Every SDRAM bank takes the value, whichever of the two options was given.
-      constexpr std::uint32_t kSdramStrobe = 1189;
       const int current = run.currentBank;
-      int result = 0;
+      SetResult result = SetResult::kAccepted;
       for (int bank = 0; bank < run.emi4BankCount; ++bank) {
         run.currentBank = bank;
-        if (banks.currentBankType() == kSdram) result = banks.setBankItem(kSdramStrobe, edge, kSdram, option);
+        if (banks.currentBankType() == kSdram) {
+          result = banks.setBankItem(tag::kSdramStrobeOnFalling, edge, kSdram, option);
+        }
       }
       run.currentBank = current;
-      if (result != 0) warnRange(result, option, text);
+      if (result != SetResult::kAccepted) warnRange(result, option, text);
       break;
     }
-    case kPeripheral: setAndReport(waitPolarity ? 1163 : 1184, edge, kPeripheral, option, text); break;
-    case kMpx: setAndReport(waitPolarity ? 1149 : 1148, edge, kMpx, option, text); break;
-    default: break;
+    case BankType::kPeripheral:
+      setAndReport(waitPolarity ? tag::kWaitPolarity : tag::kStrobeOnFalling, edge, kPeripheral, option,
+                   text);
+      break;
+    case BankType::kMpx:
+      setAndReport(waitPolarity ? tag::kMpxWaitPolarity : tag::kMpxStrobeOnFalling, edge, kMpx, option, text);
+      break;
+    case BankType::kDram:
+    case BankType::kNone: break;
   }
   return kContinue;
 }
 
-int setChipParameter(OptText name, OptText value, const void*) {
+int setChipParameter(OptText name, OptText value, Selector) {
   const std::string option = name.value_or("");
   for (const auto& row : kChipParameters) {
     if (option == row.option) applyChipParameter(row, option, value.value_or(""));

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "blocks/item_tags.h"
+#include "blocks/register_image.h"
 #include "front/option_run_test_util.h"
 
 namespace varda::front {
 namespace {
+
+namespace tag = blocks::tag;
 
 using ParameterOptions = testing::OptionRunTest;
 
@@ -19,7 +23,7 @@ TEST_F(ParameterOptions, RequiredTypeAndBanksWithoutABlock) {
   EXPECT_EQ(run("-accesstimeread 5"), "varda: Error: incorrect bank type for option -accesstimeread\n");
   EXPECT_EQ(run("-refreshinterval 5"), "varda: Error: incorrect bank type for option -refreshinterval\n");
   EXPECT_EQ(run("-datadrivedelay 1 -portsize 16"), "");
-  EXPECT_EQ(word(19), 0u);  // bank 4 never reaches the padlogic block
+  EXPECT_EQ(word(blocks::image_word::kEmi23Padlogic), 0u);  // bank 4 never reaches the padlogic block
 }
 
 TEST_F(ParameterOptions, SdramOnlyOptionsOnGenerationTwoAndWithoutAChip) {
@@ -28,15 +32,15 @@ TEST_F(ParameterOptions, SdramOnlyOptionsOnGenerationTwoAndWithoutAChip) {
             "varda: Warning: option -caslatency not supported by chip 7023\n");
   run("-chip 9999");
   EXPECT_EQ(run("-bursttype 1 -accesstimeread 5 -devicetype 4"), "");
-  EXPECT_EQ(item(0, 1108), 5u);
+  EXPECT_EQ(item(0, tag::kAccessTimeRead), 5u);
 
   // On generation 2 the mode register sets burst type and length only.
   run("-chip 7021 -type S -caslatency 3 -chip 7023");
   EXPECT_EQ(run("-sdrammodereg 1a"), "");
-  EXPECT_EQ(item(0, 1145), 1u);
-  EXPECT_EQ(item(0, 1146), 2u);
-  EXPECT_EQ(item(0, 1142), 3u);
-  EXPECT_EQ(item(0, 1143), 3u);
+  EXPECT_EQ(item(0, tag::kBurstType), 1u);
+  EXPECT_EQ(item(0, tag::kBurstLength), 2u);
+  EXPECT_EQ(item(0, tag::kCasLatency), 3u);
+  EXPECT_EQ(item(0, tag::kLatencyMode), 3u);
 }
 
 // On EMI4 the latency pair sets the latency mode first.
@@ -55,8 +59,8 @@ TEST_F(ParameterOptions, StrobeEdgeReportsTheLockOfEachSdramBank) {
   EXPECT_EQ(run("-chip 7027 -type S -bank 3 -type S -lock 8 -strobeonfalling 1"),
             "varda: Warning: SDRAM should only be selected in banks 0/1\n"
             "varda: Warning: Bank 3 locked check EMI4.LOCK register at 0x20\n");
-  EXPECT_EQ(item(0, 1189), 1u);
-  EXPECT_EQ(item(3, 1189), 0u);
+  EXPECT_EQ(item(0, tag::kSdramStrobeOnFalling), 1u);
+  EXPECT_EQ(item(3, tag::kSdramStrobeOnFalling), 0u);
 }
 
 }  // namespace

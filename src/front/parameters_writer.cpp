@@ -3,21 +3,24 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "blocks/item_catalogue.h"
 #include "blocks/memory_transfer.h"
 #include "blocks/register_image.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "front/value_conversions.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::front {
 namespace {
 
 namespace catalogue = blocks::catalogue;
+namespace image_word = blocks::image_word;
 using catalogue::BankWords;
 using catalogue::ItemRow;
 
@@ -77,9 +80,9 @@ std::uint32_t wordValue(std::uint32_t word) { return ReadBackState::isSet(word) 
 blocks::RegisterImage emi23Image(const ReadBackState& state) {
   blocks::RegisterImage image(blocks::kEmi23ImageWords, 0);
   for (std::size_t i = 0; i < ReadBackState::kEmi23BankWords; ++i) image[i] = wordValue(state.bankWords[i]);
-  image[17] = wordValue(state.chipWords[kEmi23ModeWord]);
-  image[18] = wordValue(state.chipWords[kEmi23ModeWordBank1]);
-  image[19] = wordValue(state.chipWords[kEmi23PadlogicWord]);
+  image[image_word::kEmi23Mode] = wordValue(state.chipWords[chip_word::kEmi23Mode]);
+  image[image_word::kEmi23ModeBank1] = wordValue(state.chipWords[chip_word::kEmi23ModeBank1]);
+  image[image_word::kEmi23Padlogic] = wordValue(state.chipWords[chip_word::kEmi23Padlogic]);
   return image;
 }
 
@@ -87,26 +90,23 @@ blocks::RegisterImage emi23Image(const ReadBackState& state) {
 // word at offset 0x38 is split below.
 constexpr std::uint32_t kEmi4ChipTags[ReadBackState::kEmi4ChipWords] = {21, 22, 23, 24, 25, 26, 0,
                                                                         29, 30, 31, 32, 33, 34};
-constexpr std::uint32_t kEmi4FirstBankTag = 35;
-constexpr std::size_t kEmi4BankRegisters = 24;   // banks 0 to 5, four registers each
-constexpr std::uint32_t kEmi4ModeTag = 27;       // SDRAM mode of banks 0, 2 to 5
-constexpr std::uint32_t kEmi4ModeTagBank1 = 28;  // SDRAM mode of bank 1
+constexpr std::size_t kEmi4BankRegisters = 24;  // banks 0 to 5, four registers each
 
 /// EMI4 image: the bank registers at tags 35 + 4*bank + r, the chip-wide
 /// registers at their tags.
 blocks::RegisterImage emi4Image(const ReadBackState& state) {
   blocks::RegisterImage image(blocks::kEmi4ImageWords, 0);
   for (std::size_t i = 0; i < kEmi4BankRegisters; ++i) {
-    image[kEmi4FirstBankTag + i] = wordValue(state.bankWords[i]);
+    image[image_word::kEmi4FirstBank + i] = wordValue(state.bankWords[i]);
   }
   for (std::size_t k = 0; k < ReadBackState::kEmi4ChipWords; ++k) {
-    if (k != kEmi4ModeWord) image[kEmi4ChipTags[k]] = wordValue(state.chipWords[k]);
+    if (k != chip_word::kEmi4Mode) image[kEmi4ChipTags[k]] = wordValue(state.chipWords[k]);
   }
   // A mode word above 0xffff holds bank 1's mode in its upper half and the
   // other banks' in its lower half; a smaller word is the mode of every bank.
-  const std::uint32_t mode = wordValue(state.chipWords[kEmi4ModeWord]);
-  image[kEmi4ModeTag] = mode > 0xffff ? mode & 0xffff : mode;
-  image[kEmi4ModeTagBank1] = mode > 0xffff ? mode >> 16 : mode;
+  const std::uint32_t mode = wordValue(state.chipWords[chip_word::kEmi4Mode]);
+  image[image_word::kEmi4Mode] = mode > 0xffff ? mode & 0xffff : mode;
+  image[image_word::kEmi4ModeBank1] = mode > 0xffff ? mode >> 16 : mode;
   return image;
 }
 
@@ -251,14 +251,14 @@ struct ChipRegisterLine {
   std::uint32_t add;
 };
 
-constexpr ChipRegisterLine kEmi4LockLine = {"emi  -lock %d\n", "EMI4lock", kEmi4LockWord, 0};
+constexpr ChipRegisterLine kEmi4LockLine = {"emi  -lock %d\n", "EMI4lock", chip_word::kEmi4Lock, 0};
 // clang-format off
 constexpr ChipRegisterLine kEmi4ClockLines[] = {
-    {"emi  -refreshinterval %d\n", "EMI4refreshint", kEmi4RefreshWord, 1},
-    {"emi  -flashclksel %d\n", "EMI4flashclksel", kEmi4FlashClockWord, 0},
-    {"emi  -sdramclksel %d\n", "EMI4sdramclksel", kEmi4SdramClockWord, 0},
-    {"emi  -mpxclksel %d\n", "EMI4mpxclksel", kEmi4MpxClockWord, 0},
-    {"emi  -clockenable %d\n", "EMI4clkenable", kEmi4ClockEnableWord, 0},
+    {"emi  -refreshinterval %d\n", "EMI4refreshint", chip_word::kEmi4Refresh, 1},
+    {"emi  -flashclksel %d\n", "EMI4flashclksel", chip_word::kEmi4FlashClock, 0},
+    {"emi  -sdramclksel %d\n", "EMI4sdramclksel", chip_word::kEmi4SdramClock, 0},
+    {"emi  -mpxclksel %d\n", "EMI4mpxclksel", chip_word::kEmi4MpxClock, 0},
+    {"emi  -clockenable %d\n", "EMI4clkenable", chip_word::kEmi4ClockEnable, 0},
 };
 // clang-format on
 
@@ -272,7 +272,9 @@ struct BankLines {
 // Type names by type code: DRAM 0, SDRAM 1, Peripheral 2, MPX 3.
 constexpr const char* kTypeNames[] = {"DRAM", "SDRAM", "Peripheral", "MPX"};
 
-const BankLines* bankLines(int type, bool emi4) {
+const char* typeName(BankType type) { return kTypeNames[static_cast<int>(type)]; }
+
+const BankLines* bankLines(BankType type, bool emi4) {
   // clang-format off
   static constexpr BankLines kEmi23[] = {
       {kDramTables, kDramLines, nullptr},
@@ -287,8 +289,12 @@ const BankLines* bankLines(int type, bool emi4) {
       {kMpxTables, kMpxLines, nullptr},
   };
   // clang-format on
-  if (emi4) return type >= kSdram && type <= kMpx ? &kEmi4[type - kSdram] : nullptr;
-  return type >= kDram && type <= kPeripheral ? &kEmi23[type] : nullptr;
+  const int code = static_cast<int>(type);
+  if (emi4) {
+    const int first = static_cast<int>(BankType::kSdram);
+    return type >= BankType::kSdram && type <= BankType::kMpx ? &kEmi4[code - first] : nullptr;
+  }
+  return type >= BankType::kDram && type <= BankType::kPeripheral ? &kEmi23[code] : nullptr;
 }
 
 int conversionCount(const char* format) {
@@ -322,43 +328,44 @@ void writeChipRegisterLine(std::FILE* out, const ChipRegisterLine& line, const R
   std::fprintf(out, line.format, static_cast<int>(field + line.add));
 }
 
-/// The bank's class from its first word: a type code, kNoType for an unset
-/// word, or -1 when the bits name no type.
-int classify(std::uint32_t first, bool emi4) {
-  if (!ReadBackState::isSet(first)) return kNoType;
+/// The bank's class from its first word: its type, BankType::kNone for an
+/// unset word, or nothing when the bits name no type.
+std::optional<BankType> classify(std::uint32_t first, bool emi4) {
+  if (!ReadBackState::isSet(first)) return BankType::kNone;
   if (!emi4) {
     // Order: bit 0, then bit 1, else DRAM.
-    if ((first & 1u) != 0) return kPeripheral;
-    if ((first & 2u) != 0) return kSdram;
-    return kDram;
+    if ((first & 1u) != 0) return BankType::kPeripheral;
+    if ((first & 2u) != 0) return BankType::kSdram;
+    return BankType::kDram;
   }
   // Order: bits 0 and 1 both, then bit 0 or bit 2, then bit 1.
-  if ((first & 3u) == 3u) return kMpx;
-  if ((first & 5u) != 0) return kPeripheral;
-  if ((first & 2u) != 0) return kSdram;
-  return -1;
+  if ((first & 3u) == 3u) return BankType::kMpx;
+  if ((first & 5u) != 0) return BankType::kPeripheral;
+  if ((first & 2u) != 0) return BankType::kSdram;
+  return std::nullopt;
 }
 
 /// Whether the SDRAM mode word of `bank` was written by the read.
 bool modeWordSet(const ReadBackState& state, int bank, bool emi4) {
-  if (emi4) return ReadBackState::isSet(state.chipWords[kEmi4ModeWord]);
-  return ReadBackState::isSet(state.chipWords[bank == 1 ? kEmi23ModeWordBank1 : kEmi23ModeWord]);
+  if (emi4) return ReadBackState::isSet(state.chipWords[chip_word::kEmi4Mode]);
+  return ReadBackState::isSet(
+      state.chipWords[bank == 1 ? chip_word::kEmi23ModeBank1 : chip_word::kEmi23Mode]);
 }
 
 void writeBank(ReadBackState& state, int bank, bool emi4, blocks::ConstImageWords image) {
-  const int found = classify(state.bankWords[4 * static_cast<std::size_t>(bank)], emi4);
+  const std::optional<BankType> found = classify(state.bankWords[4 * static_cast<std::size_t>(bank)], emi4);
   // An EMI4 first word with none of bits 0 to 2 set names no type: the
   // previous bank's classification stays in force (none before bank 0).
-  if (found >= 0) state.bankClass = found;
+  if (found) state.bankClass = *found;
   const BankLines* lines = bankLines(state.bankClass, emi4);
   if (lines == nullptr) return;
-  std::fprintf(state.out, "\n\nemi  -bank %d -type %s\n", bank, kTypeNames[state.bankClass]);
+  std::fprintf(state.out, "\n\nemi  -bank %d -type %s\n", bank, typeName(state.bankClass));
   const BankWords words = *(emi4 ? catalogue::emi4BankWords(bank) : catalogue::emi23BankWords(bank));
   for (const ParameterLine& line : lines->lines) writeLine(state.out, line, lines->tables, image, words);
   if (lines->modeLine != nullptr && modeWordSet(state, bank, emi4)) {
     writeLine(state.out, *lines->modeLine, lines->tables, image, words);
   }
-  if (state.bankClass == kMpx) {
+  if (state.bankClass == BankType::kMpx) {
     // Registers 1 to 3 of an MPX bank are written whole.
     for (int reg = 1; reg <= 3; ++reg) {
       const std::uint32_t word =
@@ -377,9 +384,9 @@ void writeEmi4ChipLines(const ReadBackState& state, blocks::ConstImageWords imag
   std::FILE* out = state.out;
   if (state.emi4Base != 0)
     std::fprintf(out, "emi  -base-address 0x%x\n", static_cast<unsigned>(state.emi4Base));
-  if (state.fourBanks != 0) std::fprintf(out, "emi  -numofbanks 4\n");
+  if (state.fourBanks) std::fprintf(out, "emi  -numofbanks 4\n");
   writeChipRegisterLine(out, kEmi4LockLine, state, image);
-  const std::uint32_t gencfg = state.chipWords[kEmi4GencfgWord];
+  const std::uint32_t gencfg = state.chipWords[chip_word::kEmi4Gencfg];
   if (ReadBackState::isSet(gencfg)) {
     if (run.chipNumber == 7027) {
       for (const ParameterLine& line : kGencfgLines) writeLine(out, line, kGencfgTables, image);
@@ -392,13 +399,13 @@ void writeEmi4ChipLines(const ReadBackState& state, blocks::ConstImageWords imag
 
 void writePadlogicLines(const ReadBackState& state, blocks::ConstImageWords image) {
   std::FILE* out = state.out;
-  if (ReadBackState::isSet(state.chipWords[kEmi23PadlogicWord])) {
+  if (ReadBackState::isSet(state.chipWords[chip_word::kEmi23Padlogic])) {
     std::fprintf(out, "\n\n");
     for (const ParameterLine& line : kPadlogicLines) writeLine(out, line, kPadlogicTables, image);
   }
   // The note stands on its own: it is written whether or not the padlogic
   // word was read.
-  const std::uint32_t withdrawn = state.chipWords[kEmi23Word2064];
+  const std::uint32_t withdrawn = state.chipWords[chip_word::kEmi23Withdrawn];
   if (ReadBackState::isSet(withdrawn)) {
     std::fprintf(out, "\n## note: %s 0x%x to register 0x2064 withdrawn\n", settings().pokeCommand.c_str(),
                  static_cast<unsigned>(withdrawn));
@@ -416,21 +423,22 @@ void writeParameters(ReadBackState& state, const std::optional<std::string>& pat
     return;
   }
   const std::string name = path ? *path : support::format("%s.dat", state.procName.value_or("").c_str());
-  std::FILE* file = std::fopen(name.c_str(), "w");
-  if (file == nullptr) {
+  support::FilePtr file = support::openFile(name.c_str(), "w");
+  if (!file) {
     support::out("%s: Error: can't open parameter file\n", kProgramName);
     return;
   }
   // The header, then the procedure-name line, whose line feed comes with the
   // first parameter line.
-  std::fprintf(file, "\n%s\n##\n## EMI configuration Parameters file \n##\n%s\n\n", kHashLine, kHashLine);
-  std::fprintf(file, "## Following Parameters read from file %s", state.sourceFile->c_str());
-  std::fprintf(file, "\n\nemi  -proc-name %s ", state.procName.value_or("").c_str());
-  state.out = file;
+  std::fprintf(file.get(), "\n%s\n##\n## EMI configuration Parameters file \n##\n%s\n\n", kHashLine,
+               kHashLine);
+  std::fprintf(file.get(), "## Following Parameters read from file %s", state.sourceFile->c_str());
+  std::fprintf(file.get(), "\n\nemi  -proc-name %s ", state.procName.value_or("").c_str());
+  state.out = file.get();
   writeParameterLines(state);
   state.out = stdout;
-  if (std::fclose(file) != 0) support::out("%s: Error: closing parameter file\n", kProgramName);
-  settings().readMode = 0;
+  if (!support::closeFile(file)) support::out("%s: Error: closing parameter file\n", kProgramName);
+  settings().readMode = false;
 }
 
 // Order: the chip line; on EMI4 the chip-wide lines; the banks in bank order;
@@ -450,11 +458,11 @@ void writeParameterLines(ReadBackState& state) {
   int banks = 4;
   if (emi4) {
     constexpr std::size_t kBank4FirstWord = 16;  // bank 4, register 0
-    state.fourBanks = bank0Set && !ReadBackState::isSet(state.bankWords[kBank4FirstWord]) ? 1 : 0;
+    state.fourBanks = bank0Set && !ReadBackState::isSet(state.bankWords[kBank4FirstWord]);
     writeEmi4ChipLines(state, image);
-    banks = state.fourBanks != 0 ? 4 : 6;
+    banks = state.fourBanks ? 4 : 6;
   }
-  state.bankClass = kNoType;
+  state.bankClass = BankType::kNone;
   for (int bank = 0; bank < banks; ++bank) writeBank(state, bank, emi4, image);
   if (!emi4) writePadlogicLines(state, image);
 }

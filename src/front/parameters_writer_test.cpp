@@ -7,6 +7,7 @@
 
 #include "front/option_run_test_util.h"
 #include "front/read_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {
@@ -44,10 +45,10 @@ TEST_F(ParameterLines, Emi23ClassesByTheLowBitsOfTheFirstWord) {
 }
 
 TEST_F(ParameterLines, Withdrawn2064WriteIsANoteNamingThePokeWord) {
-  ReadBackState state = stateWith({}, {{kEmi23Word2064, 1}});
+  ReadBackState state = stateWith({}, {{chip_word::kEmi23Withdrawn, 1}});
   EXPECT_EQ(parameterLines(state), "\n## note: poke 0x1 to register 0x2064 withdrawn\n");
   run("-poke-change wr");
-  state.chipWords[kEmi23PadlogicWord] = 0;
+  state.chipWords[chip_word::kEmi23Padlogic] = 0;
   EXPECT_EQ(parameterLines(state),
             "\n\nemi  -mpeg 0 -mwait 0 -mshift0 0 -mshift1 0\nemi  -mshift2 0 -mshift3 0\n"
             "\n## note: wr 0x1 to register 0x2064 withdrawn\n");
@@ -82,12 +83,12 @@ TEST_F(Emi4ParameterLines, ClassesByBitsZeroToTwoAndKeepsThePreviousClassOtherwi
 
 TEST_F(Emi4ParameterLines, ChipWideLinesInTheirOrder) {
   run("-chip emi4");
-  ReadBackState state = stateWith({{0, 1}}, {{kEmi4LockWord, 0xffffffc5},
-                                             {kEmi4GencfgWord, 0x12345678},
-                                             {kEmi4RefreshWord, 0xfff},
-                                             {kEmi4FlashClockWord, 7},
-                                             {kEmi4SdramClockWord, 0},
-                                             {kEmi4ClockEnableWord, 3}});
+  ReadBackState state = stateWith({{0, 1}}, {{chip_word::kEmi4Lock, 0xffffffc5},
+                                             {chip_word::kEmi4Gencfg, 0x12345678},
+                                             {chip_word::kEmi4Refresh, 0xfff},
+                                             {chip_word::kEmi4FlashClock, 7},
+                                             {chip_word::kEmi4SdramClock, 0},
+                                             {chip_word::kEmi4ClockEnable, 3}});
   state.emi4Base = 0x1000;
   const std::string lines = parameterLines(state);
   EXPECT_EQ(lines.substr(0, lines.find("\n\n\n")),
@@ -104,16 +105,16 @@ TEST_F(Emi4ParameterLines, ChipWideLinesInTheirOrder) {
 
 TEST_F(Emi4ParameterLines, Chip7027WritesTheGeneralConfigurationItemByItem) {
   // CSD type 1, bank 5 sub-bank size code 2, EMIReqGnt code 3, DAck1 1.
-  ReadBackState state = stateWith({}, {{kEmi4GencfgWord, 0x00462008}});
+  ReadBackState state = stateWith({}, {{chip_word::kEmi4Gencfg, 0x00462008}});
   EXPECT_EQ(parameterLines(state),
             "emi  -csa-type 0 -csb-type 0 -csc-type 0 -csd-type 1\n"
             "emi  -bank3addshift 0 -bank4addshift 0 -bank5subdecode 0 -bank5subbanksize 16\n"
             "emi  -emi-ackreq 0 -emi-reqGnt 2 -emi-intbusreq 0 -bootindicator 0\n"
             "emi  -dack0 0 -dack1 1\n");
   // Retime-stage code 1 reads back as 0 stages, yet its line is written.
-  state.chipWords[kEmi4GencfgWord] = 0x8000;
+  state.chipWords[chip_word::kEmi4Gencfg] = 0x8000;
   EXPECT_EQ(parameterLines(state), "emi  -emi-ackreq 0 -emi-reqGnt 0 -emi-intbusreq 0 -bootindicator 0\n");
-  state.chipWords[kEmi4GencfgWord] = 0;
+  state.chipWords[chip_word::kEmi4Gencfg] = 0;
   EXPECT_EQ(parameterLines(state), "");
 }
 
@@ -129,7 +130,7 @@ class ParametersFile : public testing::OptionRunTest {
 };
 
 TEST_F(ParametersFile, HeaderThenProcedureNameThenLinesAndReadModeEnds) {
-  settings().readMode = 1;
+  settings().readMode = true;
   ReadBackState state = stateWith({{0, 0xb289}, {1, 0x8000}, {2, 0x8000}, {3, 0}});
   state.sourceFile = "in.cfg";
   state.procName = "setup";
@@ -165,7 +166,7 @@ TEST_F(ParametersFile, DefaultNameIsTheProcedureNameWithDat) {
 }
 
 TEST_F(ParametersFile, OpenAndCloseFailuresAreReported) {
-  settings().readMode = 1;
+  settings().readMode = true;
   ReadBackState state;
   state.sourceFile = "in.cfg";
   state.procName = "p";

@@ -8,26 +8,26 @@ namespace varda::front {
 
 using support::out;
 
-int reportInvalidUse(OptText argument, OptText, const void*) {
+int reportInvalidUse(OptText argument, OptText, Selector) {
   out("%s: Error: invalid use of command line option ('%s')\n", kProgramName, argument.value_or("").c_str());
   return options::kStop;
 }
 
-int reportSyntaxError(OptText text, OptText, const void*) {
+int reportSyntaxError(OptText text, OptText, Selector) {
   out("%s: Error: in syntax, found in sting, s = %s\n", kProgramName, text.value_or("").c_str());
   return options::kStop;
 }
 
-int reportEnvNotSet(OptText name, OptText, const void*) {
+int reportEnvNotSet(OptText name, OptText, Selector) {
   out("%s: Error: environment variable %s has not been set\n", kProgramName, name.value_or("").c_str());
   return options::kContinue;
 }
 
-int reportArgumentFile(OptText file, OptText, const void*) {
+int reportArgumentFile(OptText file, OptText, Selector) {
   out("%s: Error: found in file = %s\n", kProgramName, file.value_or("").c_str());
   return options::kStop;
 }
 
-int endOfOptions(OptText, OptText, const void*) { return options::kContinue; }
+int endOfOptions(OptText, OptText, Selector) { return options::kContinue; }
 
 }  // namespace varda::front

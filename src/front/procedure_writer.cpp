@@ -2,8 +2,9 @@
 
 #include "front/bank_manager.h"
 #include "front/entry.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::front {
@@ -37,14 +38,14 @@ void writeConfiguration(const std::optional<std::string>& path) {
     out("%s: Error: type SDRAM not supported by chip %d\n", kProgramName, run.chipNumber);
     return;
   }
-  std::FILE* stream = std::fopen(path->c_str(), "w");
-  if (stream == nullptr) {
+  support::FilePtr stream = support::openFile(path->c_str(), "w");
+  if (!stream) {
     out("%s: Error: can't open file %s\n", kProgramName, path->c_str());
     return;
   }
   banks.prepareRegisters();
-  writeProcedure(stream);
-  if (std::fclose(stream) != 0) out("%s: Error: closing %s\n", kProgramName, path->c_str());
+  writeProcedure(stream.get());
+  if (!support::closeFile(stream)) out("%s: Error: closing %s\n", kProgramName, path->c_str());
 }
 
 void writeProcedure(std::FILE* stream) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "front/option_run_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {

@@ -1,25 +1,15 @@
 #include "front/read_back_state.h"
 
 #include <algorithm>
-#include <memory>
 #include <span>
 
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "regmodel/emi23_config_reader.h"
 #include "regmodel/emi4_config_reader.h"
 #include "support/format.h"
 
 namespace varda::front {
-namespace {
-
-std::unique_ptr<ReadBackState>& instance() {
-  static auto state = std::make_unique<ReadBackState>();
-  return state;
-}
-
-}  // namespace
-
 ReadBackState::ReadBackState() : out(stdout) {
   bankWords.fill(kUnset);
   chipWords.fill(kUnset);
@@ -31,26 +21,22 @@ bool ReadBackState::decodePokes(const std::string& tempFile) {
   const RunSettings& run = settings();
   std::span<std::uint32_t> banks(bankWords);
   std::span<std::uint32_t> chip(chipWords);
-  int result = 0;
+  bool read = false;
   if (run.emiGeneration == 4) {
     std::fill_n(bankWords.begin(), kEmi4BankWords, kUnset);
     std::fill_n(chipWords.begin(), kEmi4ChipWords, kUnset);
     emi4Base = run.emi4Base;
     regmodel::Emi4ConfigReader reader(kProgramName);
     reader.setBase(emi4Base);
-    result = reader.readPokeFile(banks.first(kEmi4BankWords), chip.first(kEmi4ChipWords), tempFile);
+    read = reader.readPokeFile(banks.first(kEmi4BankWords), chip.first(kEmi4ChipWords), tempFile);
   } else {
     std::fill_n(bankWords.begin(), kEmi23BankWords, kUnset);
     std::fill_n(chipWords.begin(), kEmi23ChipWords, kUnset);
     regmodel::Emi23ConfigReader reader(kProgramName);
-    result = reader.readPokeFile(banks.first(kEmi23BankWords), chip.first(kEmi23ChipWords), tempFile);
+    read = reader.readPokeFile(banks.first(kEmi23BankWords), chip.first(kEmi23ChipWords), tempFile);
   }
-  if (result == 0) support::out("%s: Error: read option file failure\n", kProgramName);
-  return result != 0;
+  if (!read) support::out("%s: Error: read option file failure\n", kProgramName);
+  return read;
 }
-
-ReadBackState& readBackState() { return *instance(); }
-
-void resetReadBackState() { instance() = std::make_unique<ReadBackState>(); }
 
 }  // namespace varda::front

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "front/bank_manager.h"
+#include "blocks/bank_type.h"
 
 namespace varda::front {
+
+using blocks::BankType;
 
 /// The register words that a read brought back, what was read, and where the
 /// parameters decoded from them go.
@@ -45,32 +47,29 @@ struct ReadBackState {
 
   std::array<std::uint32_t, kBankWords> bankWords;  // bank registers (and EMI2/3 DRAM init)
   std::array<std::uint32_t, kChipWords> chipWords;  // chip-wide registers
-  int bankClass = kNoType;                          // type code of the bank being written
-  int fourBanks = 0;                                // EMI4 file with banks 0 to 3 only
+  BankType bankClass = BankType::kNone;             // type of the bank being written
+  bool fourBanks = false;                           // EMI4 file with banks 0 to 3 only
   std::uint32_t emi4Base = 0;                       // EMI4 base address when the file was read
   std::optional<std::string> sourceFile;            // file that was read; none: nothing read
   std::optional<std::string> procName;              // procedure whose pokes were read
   std::FILE* out;                                   // the parameters file, or standard output
 };
 
-// Indices into chipWords.
-inline constexpr std::size_t kEmi23ModeWord = 0;         // 0x2058: SDRAM mode of banks 0, 2, 3
-inline constexpr std::size_t kEmi23ModeWordBank1 = 1;    // 0x205c: SDRAM mode of bank 1
-inline constexpr std::size_t kEmi23PadlogicWord = 2;     // 0x2070
-inline constexpr std::size_t kEmi23Word2064 = 3;         // 0x2064: no register of the set
-inline constexpr std::size_t kEmi4LockWord = 3;          // offset 0x20
-inline constexpr std::size_t kEmi4GencfgWord = 4;        // offset 0x28
-inline constexpr std::size_t kEmi4ModeWord = 6;          // offset 0x38
-inline constexpr std::size_t kEmi4RefreshWord = 8;       // offset 0x48
-inline constexpr std::size_t kEmi4FlashClockWord = 9;    // offset 0x50
-inline constexpr std::size_t kEmi4SdramClockWord = 10;   // offset 0x58
-inline constexpr std::size_t kEmi4MpxClockWord = 11;     // offset 0x60
-inline constexpr std::size_t kEmi4ClockEnableWord = 12;  // offset 0x68
-
-/// The read-back state of the run (read mode, -iro, -zdump-r).
-ReadBackState& readBackState();
-
-/// Replaces the read-back state of the run by a new one.
-void resetReadBackState();
+/// Indices into ReadBackState::chipWords (not register-image words, which
+/// blocks::image_word names).
+namespace chip_word {
+inline constexpr std::size_t kEmi23Mode = 0;         // 0x2058: SDRAM mode of banks 0, 2, 3
+inline constexpr std::size_t kEmi23ModeBank1 = 1;    // 0x205c: SDRAM mode of bank 1
+inline constexpr std::size_t kEmi23Padlogic = 2;     // 0x2070
+inline constexpr std::size_t kEmi23Withdrawn = 3;    // 0x2064: no register of the set
+inline constexpr std::size_t kEmi4Lock = 3;          // offset 0x20
+inline constexpr std::size_t kEmi4Gencfg = 4;        // offset 0x28
+inline constexpr std::size_t kEmi4Mode = 6;          // offset 0x38
+inline constexpr std::size_t kEmi4Refresh = 8;       // offset 0x48
+inline constexpr std::size_t kEmi4FlashClock = 9;    // offset 0x50
+inline constexpr std::size_t kEmi4SdramClock = 10;   // offset 0x58
+inline constexpr std::size_t kEmi4MpxClock = 11;     // offset 0x60
+inline constexpr std::size_t kEmi4ClockEnable = 12;  // offset 0x68
+}  // namespace chip_word
 
 }  // namespace varda::front

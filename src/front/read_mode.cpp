@@ -1,16 +1,17 @@
 #include "front/read_mode.h"
 
-#include <cstdlib>
 #include <memory>
 
+#include "front/exit_run.h"
 #include "front/parameters_writer.h"
 #include "front/procedure_writer.h"
 #include "front/read_back_state.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/temp_file.h"
 #include "front/tool_info.h"
 #include "regmodel/emi23_config_reader.h"
 #include "regmodel/emi4_config_reader.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::front {
@@ -19,11 +20,6 @@ namespace {
 using support::out;
 
 ReadFileRunner gRunner = nullptr;
-
-[[noreturn]] void exitRun(int status) {
-  std::fflush(stdout);
-  std::exit(status);
-}
 
 /// The name of the one procedure of `file`, found by the reader of the
 /// current generation; the run ends with status 1 when there is none.
@@ -35,7 +31,7 @@ std::string procedureOf(const std::string& file) {
     reader = std::make_unique<regmodel::Emi23ConfigReader>(kProgramName);
   }
   std::string name;
-  if (reader->readProcedureName(file, name) == 0) exitRun(1);
+  if (!reader->readProcedureName(file, name)) exitRun(1);
   return name;
 }
 
@@ -52,23 +48,23 @@ void runReadFile() {
   state.procName = procName;
 
   TempFile temp;
-  std::FILE* sink = temp.created() ? std::fopen(temp.path().c_str(), "w") : nullptr;
-  if (sink == nullptr) {
+  support::FilePtr sink = temp.created() ? support::openFile(temp.path().c_str(), "w") : nullptr;
+  if (!sink) {
     out("%s: Error: cannot open temp read file\n", kProgramName);
     return;
   }
-  std::fprintf(sink, "proc %s {\n", procName.c_str());
+  std::fprintf(sink.get(), "proc %s {\n", procName.c_str());
   // The procedure runs in the command-language interpreter. Until the
   // interpreter is built there is no runner, and running a read file ends the
   // run as an interpreter error would (status 1).
-  if (gRunner == nullptr || !gRunner(sink, readFile, procName)) {
-    std::fclose(sink);
+  if (gRunner == nullptr || !gRunner(sink.get(), readFile, procName)) {
+    sink.reset();
     temp.remove();
     out("%s: Error: command interpreter not built yet\n", kProgramName);
     exitRun(1);
   }
-  std::fprintf(sink, "}\n");
-  if (std::fclose(sink) != 0) out("%s: Error: cannot close temp read file\n", kProgramName);
+  std::fprintf(sink.get(), "}\n");
+  if (!support::closeFile(sink)) out("%s: Error: cannot close temp read file\n", kProgramName);
   state.sourceFile = readFile;
   state.decodePokes(temp.path());
 }

@@ -9,6 +9,7 @@
 #include "front/option_run_test_util.h"
 #include "front/read_back_state.h"
 #include "front/read_test_util.h"
+#include "front/run_state.h"
 
 namespace varda::front {
 namespace {
@@ -39,13 +40,11 @@ class ReadMode : public testing::OptionRunTest {
  protected:
   void SetUp() override {
     OptionRunTest::SetUp();
-    resetReadBackState();
     gLog = {};
     setReadFileRunner(fakeRunner);
   }
   void TearDown() override {
     setReadFileRunner(nullptr);
-    resetReadBackState();
     std::remove(file_.c_str());
     OptionRunTest::TearDown();
   }
@@ -69,13 +68,13 @@ TEST_F(ReadMode, DecodeFillsTheEmi23WordsAndMarksTheRestUnset) {
   EXPECT_EQ(state.bankWords[0], 1u);
   EXPECT_EQ(state.bankWords[1], kUnset);
   EXPECT_EQ(state.bankWords[16], 1u);
-  EXPECT_EQ(state.chipWords[kEmi23ModeWord], 0x22u);
-  EXPECT_EQ(state.chipWords[kEmi23Word2064], 5u);
+  EXPECT_EQ(state.chipWords[chip_word::kEmi23Mode], 0x22u);
+  EXPECT_EQ(state.chipWords[chip_word::kEmi23Withdrawn], 5u);
   // A second read starts from unset words.
   EXPECT_EQ(decode(state, "poke 0x2004 0x7\n"), "");
   EXPECT_EQ(state.bankWords[0], kUnset);
   EXPECT_EQ(state.bankWords[1], 7u);
-  EXPECT_EQ(state.chipWords[kEmi23ModeWord], kUnset);
+  EXPECT_EQ(state.chipWords[chip_word::kEmi23Mode], kUnset);
   // A failed read keeps the words read before the failing line, and says so.
   EXPECT_EQ(decode(state, "poke 0x2000 0x1\npoke 0x2004 0x10000\n", false),
             "varda: Error reading configuration file: not a valid register value at line:2\n"
@@ -90,8 +89,8 @@ TEST_F(ReadMode, DecodeOnEmi4UsesAndRecordsTheBaseAddress) {
   EXPECT_EQ(state.emi4Base, 0x1000u);
   EXPECT_EQ(state.bankWords[0], 7u);
   EXPECT_EQ(state.bankWords[23], 0xffffffffu);
-  EXPECT_EQ(state.chipWords[kEmi4ModeWord], 0x00220033u);
-  EXPECT_EQ(state.chipWords[kEmi4LockWord], kUnset);
+  EXPECT_EQ(state.chipWords[chip_word::kEmi4Mode], 0x00220033u);
+  EXPECT_EQ(state.chipWords[chip_word::kEmi4Lock], kUnset);
 }
 
 TEST_F(ReadMode, ReadFileRunsTheFilesOneProcedureIntoATemporaryFile) {
@@ -143,7 +142,7 @@ TEST_F(ReadMode, DumpListsTheWordsTheReadWrote) {
 }
 
 TEST_F(ReadMode, InteractiveReadRunsThePendingFileOnceAndWritesTheParameters) {
-  settings().interactive = 1;
+  settings().interactive = true;
   writeFile(file_, "proc setup {\n}\n");
   gLog.pokes = "poke 0x2000 0x2418\n";
   const std::string dat = file_ + ".dat";

@@ -8,7 +8,7 @@
 #include "front/procedure_writer.h"
 #include "front/read_back_state.h"
 #include "front/read_mode.h"
-#include "front/run_settings.h"
+#include "front/run_state.h"
 #include "front/tool_info.h"
 #include "options/option_record.h"
 #include "support/format.h"
@@ -33,18 +33,18 @@ bool interactiveOnly(const OptText& name, const OptText& value) {
 
 }  // namespace
 
-int startReadMode(OptText, OptText value, const void*) {
+int startReadMode(OptText, OptText value, Selector) {
   RunSettings& run = settings();
   if (run.readMode) {
     out("%s: Error: invalid use of the read option\n", kProgramName);
     return kContinue;
   }
-  run.readMode = 1;
+  run.readMode = true;
   run.readFile = std::move(value);
   return kContinue;
 }
 
-int writeReadParameters(OptText name, OptText value, const void*) {
+int writeReadParameters(OptText name, OptText value, Selector) {
   if (!interactiveOnly(name, value)) return kContinue;
   RunSettings& run = settings();
   if (run.readFile) {
@@ -55,7 +55,7 @@ int writeReadParameters(OptText name, OptText value, const void*) {
   return kContinue;
 }
 
-int showParameters(OptText name, OptText, const void*) {
+int showParameters(OptText name, OptText, Selector) {
   if (!interactiveOnly(name, std::nullopt)) return kContinue;
   RunSettings& run = settings();
   if (run.readMode) {
@@ -63,21 +63,21 @@ int showParameters(OptText name, OptText, const void*) {
     return kContinue;
   }
   showCurrentParameters(stdout);
-  run.readMode = 0;
+  run.readMode = false;
   return kContinue;
 }
 
-int writeProcedureNow(OptText name, OptText value, const void*) {
+int writeProcedureNow(OptText name, OptText value, Selector) {
   if (interactiveOnly(name, value)) writeConfiguration(value);
   return kContinue;
 }
 
-int showProcedureNow(OptText name, OptText, const void*) {
+int showProcedureNow(OptText name, OptText, Selector) {
   if (interactiveOnly(name, std::nullopt)) showConfiguration();
   return kContinue;
 }
 
-int dumpReadWords(OptText, OptText, const void*) {
+int dumpReadWords(OptText, OptText, Selector) {
   dumpReadBackWords();
   return kContinue;
 }

@@ -11,13 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "front/emi_option_kinds.h"
+#include "front/emi_options.h"
 #include "front/entry.h"
 #include "front/procedure_writer.h"
 #include "front/read_back_state.h"
 #include "front/read_mode.h"
 #include "front/read_test_util.h"
-#include "front/run_settings.h"
 #include "front/run_state.h"
 #include "front/temp_file.h"
 #include "support/format.h"
@@ -43,13 +42,13 @@ std::string optionLineOf(const std::string& line) {
   if (!(words >> word) || word != "emi") return "";
   std::string optionLine;
   while (words >> word) {
-    const EmiOption* option = findEmiOption(word.substr(1));
+    const OptionRow* option = findEmiOption(word.substr(1));
     if (option == nullptr) {
       ADD_FAILURE() << "not an emi option: " << word << " in " << line;
       return "";
     }
     std::string value;
-    switch (option->kind) {
+    switch (option->emiKind) {
       case EmiKind::kDecimal:
       case EmiKind::kHexadecimal:
         words >> value;
@@ -60,6 +59,7 @@ std::string optionLineOf(const std::string& line) {
         optionLine += emiTextPiece(*option, value);
         break;
       case EmiKind::kFlag: optionLine += emiFlagPiece(*option); break;
+      case EmiKind::kNone:
       case EmiKind::kNotSupported:
         ADD_FAILURE() << "option not supported in command file: " << word;
         return "";
@@ -372,10 +372,7 @@ std::string writtenProcedure() {
   return testing::fileText(file.path());
 }
 
-void freshRun() {
-  resetRunState();
-  resetReadBackState();
-}
+void freshRun() { resetRunState(); }
 
 struct Trip {
   std::string first;       // procedure written from the options
@@ -388,12 +385,12 @@ Trip roundTrip(const std::vector<std::string>& lines) {
   Trip trip;
   ::testing::internal::CaptureStdout();
   freshRun();
-  settings().interactive = 1;
+  settings().interactive = true;
   for (const std::string& line : lines) parseOptionLine(line);
   trip.first = writtenProcedure();
   trip.parameters = testing::captureStream([](std::FILE* stream) { showCurrentParameters(stream); });
   freshRun();
-  settings().interactive = 1;
+  settings().interactive = true;
   std::istringstream parameterLines(trip.parameters);
   for (std::string line; std::getline(parameterLines, line);) {
     const std::string optionLine = optionLineOf(line);

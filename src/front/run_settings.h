@@ -8,9 +8,9 @@ namespace varda::front {
 
 /// The process-wide settings that option handlers set and the writers read.
 struct RunSettings {
-  int exitAfterOptions = 0;                 // help, version or usage printed: end after parsing
-  int interactive = 0;                      // the interactive loop has started; never cleared
-  int readMode = 0;                         // -read given; cleared once the parameters file is written
+  bool exitAfterOptions = false;            // help, version or usage printed: end after parsing
+  bool interactive = false;                 // the interactive loop has started; never cleared
+  bool readMode = false;                    // -read given; cleared once the parameters file is written
   std::optional<std::string> outputFile;    // -o; the parameters file in read mode
   std::string procName = "configEmi";       // procedure name written by the writer
   std::string pokeCommand = "poke";         // command word in front of each register line
@@ -27,11 +27,5 @@ struct RunSettings {
   int emi4BankCount = 6;                    // 4 or 6
   int lastParseResult = 0;                  // last interactive or emi option line
 };
-
-/// The one RunSettings of the run (a global so that a constant option table
-/// can point at one of its fields).
-extern RunSettings gSettings;
-
-inline RunSettings& settings() { return gSettings; }
 
 }  // namespace varda::front

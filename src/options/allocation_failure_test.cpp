@@ -57,6 +57,8 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(
 namespace varda::options {
 namespace {
 
+ParserState parser;  // the library state these tests share
+
 using testing::calls;
 using Args = std::vector<std::string>;
 
@@ -71,21 +73,21 @@ class FailLargeAllocations {
 
 // clang-format off
 constexpr OptionRecord kWithOutOfMemory[] = {
-    {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
-    {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
-    {nullptr, OptionKind::OutOfMemory, nullptr, testing::onOutOfMemory, 0, nullptr},
-    {nullptr, OptionKind::InvalidUse, nullptr, testing::onInvalidUse, 0, nullptr},
-    {nullptr, OptionKind::UsageHeader, &testing::kTestInfo, nullptr, 0, nullptr},
-    {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+    {"o", OptionKind::kValue, "o", testing::recordOption, 7, nullptr},
+    {"v", OptionKind::kFlag, "v", testing::recordOption, 7, nullptr},
+    {nullptr, OptionKind::kOutOfMemory, {}, testing::onOutOfMemory, 0, nullptr},
+    {nullptr, OptionKind::kInvalidUse, {}, testing::onInvalidUse, 0, nullptr},
+    {nullptr, OptionKind::kUsageHeader, &testing::kTestInfo, nullptr, 0, nullptr},
+    {nullptr, OptionKind::kEnd, {}, nullptr, 0, nullptr},
 };
 // clang-format on
 
 // clang-format off
 constexpr OptionRecord kWithoutOutOfMemory[] = {
-    {"o", OptionKind::Value, "o", testing::recordOption, 7, nullptr},
-    {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
-    {nullptr, OptionKind::InvalidUse, nullptr, testing::onInvalidUse, 0, nullptr},
-    {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+    {"o", OptionKind::kValue, "o", testing::recordOption, 7, nullptr},
+    {"v", OptionKind::kFlag, "v", testing::recordOption, 7, nullptr},
+    {nullptr, OptionKind::kInvalidUse, {}, testing::onInvalidUse, 0, nullptr},
+    {nullptr, OptionKind::kEnd, {}, nullptr, 0, nullptr},
 };
 // clang-format on
 
@@ -113,18 +115,27 @@ TEST_F(AllocationFailureTest, FailedCopiesStopTheParse) {
   const Args invalid{"-" + big_};
   const Args valueFirst{"-o", big_, "-v"};
   const std::string line = "-v -o " + big_;
-  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, value, kWithOutOfMemory, false); }), 1);
+  EXPECT_EQ(
+      failingLarge([&] { return dispatchArgs(parser, CaseMode::kExact, value, kWithOutOfMemory, false); }),
+      1);
   EXPECT_EQ(testing::outOfMemoryCalls, 1);
   EXPECT_EQ(calls, (std::vector<std::string>{"v(v,-)"}));
 
   testing::resetRecorder();
-  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, invalid, kWithOutOfMemory, false); }), 1);
+  EXPECT_EQ(
+      failingLarge([&] { return dispatchArgs(parser, CaseMode::kExact, invalid, kWithOutOfMemory, false); }),
+      1);
   EXPECT_EQ(testing::outOfMemoryCalls, 1);
   EXPECT_TRUE(calls.empty());
 
   testing::resetRecorder();
-  EXPECT_EQ(failingLarge([&] { return dispatchArgs(2, valueFirst, kWithoutOutOfMemory, false); }), 1);
-  EXPECT_EQ(failingLarge([&] { return parseOptionString(2, line, kWithoutOutOfMemory); }), 1);
+  EXPECT_EQ(failingLarge([&] {
+              return dispatchArgs(parser, CaseMode::kExact, valueFirst, kWithoutOutOfMemory, false);
+            }),
+            1);
+  EXPECT_EQ(
+      failingLarge([&] { return parseOptionString(parser, CaseMode::kExact, line, kWithoutOutOfMemory); }),
+      1);
   EXPECT_TRUE(calls.empty());
 }
 
@@ -147,7 +158,7 @@ TEST(AllocationFailureDeathTest, FailedEnvironmentCopyEndsTheProcess) {
         std::fflush(stdout);
         dup2(STDERR_FILENO, STDOUT_FILENO);
         const FailLargeAllocations failing(4000);
-        parseOptions(2, Args{}, "VARDA_OPTIONS_TEST_BIG", kWithOutOfMemory);
+        parseOptions(parser, CaseMode::kExact, Args{}, "VARDA_OPTIONS_TEST_BIG", kWithOutOfMemory);
       },
       ::testing::ExitedWithCode(1), "^Out of memeory1\n$");
   unsetenv("VARDA_OPTIONS_TEST_BIG");

@@ -3,28 +3,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <string>
 
 #include "options/callback_records.h"
 #include "options/option_parser.h"
+#include "support/file_ptr.h"
 
 namespace varda::options {
 
 namespace {
 
-/// Closes an argument file when reading it ends, however it ends.
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 /// What one attempt to read a line found.
 enum class LineStatus {
-  Line,
-  EndOfFile,
-  ReadError
+  kLine,
+  kEndOfFile,
+  kReadError
 };
 
 // Reads one line of any length: pieces of up to 999 characters go into a
@@ -44,8 +38,8 @@ LineStatus readLine(std::FILE* file, std::string& line) {
     std::fill_n(piece, kPiece, '\0');
     if (std::fgets(piece, static_cast<int>(kPiece), file) == nullptr) {
       line.resize(used);
-      if (std::ferror(file)) return LineStatus::ReadError;
-      return used > 0 || cut ? LineStatus::Line : LineStatus::EndOfFile;
+      if (std::ferror(file)) return LineStatus::kReadError;
+      return used > 0 || cut ? LineStatus::kLine : LineStatus::kEndOfFile;
     }
     const char* lineFeed = static_cast<const char*>(std::memchr(piece, '\n', kPiece - 1));
     // Bytes fgets read: through the line feed, else a full piece (or less at
@@ -59,37 +53,37 @@ LineStatus readLine(std::FILE* file, std::string& line) {
     }
     if (lineFeed != nullptr || std::feof(file)) {
       line.resize(used);
-      return LineStatus::Line;
+      return LineStatus::kLine;
     }
   }
 }
 
-// Depth of argument files being read right now (the program is single-threaded).
-int openFiles = 0;
-// Files read since the outermost file being read now began, itself included.
-int filesRead = 0;
-
 /// Counts one argument file as open for as long as it is being read.
-struct DepthGuard {
-  DepthGuard() { ++openFiles; }
-  ~DepthGuard() { --openFiles; }
+class DepthGuard {
+ public:
+  explicit DepthGuard(ParserState& state) : state_(state) { ++state_.openArgumentFiles; }
+  ~DepthGuard() { --state_.openArgumentFiles; }
   DepthGuard(const DepthGuard&) = delete;
   DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  ParserState& state_;
 };
 
 }  // namespace
 
-int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table) {
+int readArgumentFile(ParserState& state, CaseMode mode, std::string_view path,
+                     std::span<const OptionRecord> table) {
   // A file nested kMaxArgumentFileDepth (64) files deep counts as a file that
   // cannot be read: a file naming itself ends with the argument-file callback
   // for its name instead of exhausting the stack. So does the file after the
   // first kMaxArgumentFilesRead (1000) of one outermost file, which bounds
   // the work of files naming other files more than once.
-  if (openFiles == 0) filesRead = 0;
-  if (openFiles >= kMaxArgumentFileDepth || filesRead >= kMaxArgumentFilesRead) {
-    return callSpecial(table, OptionKind::ArgumentFile, path);
+  if (state.openArgumentFiles == 0) state.argumentFilesRead = 0;
+  if (state.openArgumentFiles >= kMaxArgumentFileDepth || state.argumentFilesRead >= kMaxArgumentFilesRead) {
+    return callSpecial(table, OptionKind::kArgumentFile, path);
   }
-  ++filesRead;
+  ++state.argumentFilesRead;
 
   std::string name;
   std::string line;
@@ -98,10 +92,11 @@ int readArgumentFile(int mode, std::string_view path, std::span<const OptionReco
   } catch (const std::bad_alloc&) {
     return callOutOfMemory(table);
   }
-  const FilePtr file(std::fopen(name.c_str(), "r"));
-  if (!file) return callSpecial(table, OptionKind::ArgumentFile, path);
+  // Closed when reading ends, however it ends.
+  const support::FilePtr file = support::openFile(name.c_str(), "r");
+  if (!file) return callSpecial(table, OptionKind::kArgumentFile, path);
 
-  const DepthGuard guard;
+  const DepthGuard guard(state);
   while (true) {
     LineStatus status;
     try {
@@ -109,11 +104,11 @@ int readArgumentFile(int mode, std::string_view path, std::span<const OptionReco
     } catch (const std::bad_alloc&) {
       return callOutOfMemory(table);
     }
-    if (status == LineStatus::EndOfFile) return kContinue;
-    if (status == LineStatus::ReadError) return callSpecial(table, OptionKind::ArgumentFile, path);
+    if (status == LineStatus::kEndOfFile) return kContinue;
+    if (status == LineStatus::kReadError) return callSpecial(table, OptionKind::kArgumentFile, path);
     if (!line.empty() && line[0] == '#') continue;  // comment line
     // Each line stands alone: an option and its value share one line.
-    if (parseOptionString(mode, line, table) == 1) return kStop;
+    if (parseOptionString(state, mode, line, table) == 1) return kStop;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "options/option_record.h"
+#include "options/parser_state.h"
 
 namespace varda::options {
 
@@ -22,8 +23,9 @@ inline constexpr int kMaxArgumentFilesRead = 1000;
 /// Reads the argument file `path` line by line and parses every line that
 /// does not start with "#" on its own with parseOptionString. Returns kStop
 /// when a line fails; when the file cannot be opened or read (or is nested
-/// too deep, or one too many) returns what the table's ArgumentFile callback
+/// too deep, or one too many) returns what the table's kArgumentFile callback
 /// answers for the file name; otherwise kContinue.
-int readArgumentFile(int mode, std::string_view path, std::span<const OptionRecord> table);
+int readArgumentFile(ParserState& state, CaseMode mode, std::string_view path,
+                     std::span<const OptionRecord> table);
 
 }  // namespace varda::options

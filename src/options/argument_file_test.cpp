@@ -14,6 +14,8 @@
 namespace varda::options {
 namespace {
 
+ParserState parser;  // the library state these tests share
+
 using testing::calls;
 using testing::kRecordingTable;
 using Calls = std::vector<std::string>;
@@ -36,7 +38,9 @@ class ArgumentFileTest : public ::testing::Test {
     return path;
   }
 
-  int dispatch(const Args& args, int mode = 2) { return dispatchArgs(mode, args, kRecordingTable, false); }
+  int dispatch(const Args& args, CaseMode mode = CaseMode::kExact) {
+    return dispatchArgs(parser, mode, args, kRecordingTable, false);
+  }
 
   std::filesystem::path dir_;
 };
@@ -59,9 +63,9 @@ TEST_F(ArgumentFileTest, LinesAreParsedOneByOne) {
   // Lines use the caller's case mode.
   testing::resetRecorder();
   path = file("c.txt", "-BANK 1\n");
-  EXPECT_EQ(dispatch({"@" + path}, 0), 0);
+  EXPECT_EQ(dispatch({"@" + path}, CaseMode::kFolded), 0);
   EXPECT_EQ(calls, (Calls{"bank(bank,1)"}));
-  EXPECT_EQ(dispatch({"@" + path}, 2), 1);
+  EXPECT_EQ(dispatch({"@" + path}, CaseMode::kExact), 1);
   EXPECT_EQ(calls, (Calls{"bank(bank,1)", "invalid(-BANK,-)"}));
 }
 

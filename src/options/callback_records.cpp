@@ -8,7 +8,7 @@ namespace varda::options {
 
 std::span<const OptionRecord> tableRows(std::span<const OptionRecord> table) {
   for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].kind == OptionKind::End) return table.first(i + 1);
+    if (table[i].kind == OptionKind::kEnd) return table.first(i + 1);
   }
   return table;
 }
@@ -21,9 +21,9 @@ const OptionRecord* findRecord(std::span<const OptionRecord> table, OptionKind k
 }
 
 int callOutOfMemory(std::span<const OptionRecord> table) {
-  const OptionRecord* row = findRecord(table, OptionKind::OutOfMemory);
+  const OptionRecord* row = findRecord(table, OptionKind::kOutOfMemory);
   if (row == nullptr || row->handler == nullptr) return kStop;
-  return row->handler(std::nullopt, std::nullopt, nullptr);
+  return row->handler(std::nullopt, std::nullopt, Selector{});
 }
 
 int callSpecial(std::span<const OptionRecord> table, OptionKind kind, std::optional<std::string_view> text) {
@@ -31,7 +31,7 @@ int callSpecial(std::span<const OptionRecord> table, OptionKind kind, std::optio
   if (row == nullptr || row->handler == nullptr) {
     // Having nothing to say about "no arguments" or "end of parsing" is fine;
     // a missing error callback stops the parse.
-    return (kind == OptionKind::NoArguments || kind == OptionKind::End) ? kContinue : kStop;
+    return (kind == OptionKind::kNoArguments || kind == OptionKind::kEnd) ? kContinue : kStop;
   }
   std::optional<std::string> copy;
   if (text) {
@@ -42,7 +42,7 @@ int callSpecial(std::span<const OptionRecord> table, OptionKind kind, std::optio
     }
   }
   // The handler runs outside the try: what it throws is its caller's business.
-  return row->handler(std::move(copy), std::nullopt, nullptr);
+  return row->handler(std::move(copy), std::nullopt, Selector{});
 }
 
 }  // namespace varda::options

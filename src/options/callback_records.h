@@ -17,7 +17,7 @@ const OptionRecord* findRecord(std::span<const OptionRecord> table, OptionKind k
 
 /// Calls the first row of `kind` as a callback: (copy of `text` or none,
 /// none, none). Without such a row, or when it has no handler, the result is
-/// kStop, except for NoArguments and End, which give kContinue. A failed copy
+/// kStop, except for kNoArguments and kEnd, which give kContinue. A failed copy
 /// of `text` goes to callOutOfMemory instead.
 int callSpecial(std::span<const OptionRecord> table, OptionKind kind,
                 std::optional<std::string_view> text = std::nullopt);

@@ -12,7 +12,7 @@ namespace varda::options {
 
 namespace {
 
-bool takesValue(OptionKind kind) { return kind == OptionKind::Value || kind == OptionKind::ValueOnly; }
+bool takesValue(OptionKind kind) { return kind == OptionKind::kValue || kind == OptionKind::kValueOnly; }
 
 // Calls an option or bare-word row with copies of `name` and `value`; a
 // failed copy goes to the out-of-memory callback instead. A row without a
@@ -34,54 +34,54 @@ int callRow(std::span<const OptionRecord> table, const OptionRecord& row,
 /// The row an option argument selects and how its name matched.
 struct Found {
   const OptionRecord* row = nullptr;
-  NameMatch match = NameMatch::None;
+  NameMatch match = NameMatch::kNone;
 };
 
 // The first option row, in table order, whose name equals `text` or is a
 // proper prefix of it. Only rows that take part in parsing (flags and value
 // options) are considered; tables list a name that is a prefix of another
 // after it.
-Found findOption(std::span<const OptionRecord> table, std::string_view text) {
+Found findOption(const ParserState& state, std::span<const OptionRecord> table, std::string_view text) {
   for (const OptionRecord& row : tableRows(table)) {
     if (row.name == nullptr) continue;
-    if (row.kind != OptionKind::Flag && !takesValue(row.kind)) continue;
-    const NameMatch match = matchName(row.name, text);
-    if (match != NameMatch::None) return {&row, match};
+    if (row.kind != OptionKind::kFlag && !takesValue(row.kind)) continue;
+    const NameMatch match = matchName(row.name, text, state.caseSensitive);
+    if (match != NameMatch::kNone) return {&row, match};
   }
   return {};
 }
 
 // Dispatches the option args[index] and advances index past what it used.
-int dispatchOption(std::span<const std::string> args, std::size_t& index,
+int dispatchOption(const ParserState& state, std::span<const std::string> args, std::size_t& index,
                    std::span<const OptionRecord> table) {
   const std::string& arg = args[index];
   const std::string_view text = std::string_view(arg).substr(1);  // after "-" or "/"
-  const Found found = findOption(table, text);
+  const Found found = findOption(state, table, text);
   if (found.row == nullptr) {
     ++index;
-    return callSpecial(table, OptionKind::InvalidUse, arg);
+    return callSpecial(table, OptionKind::kInvalidUse, arg);
   }
   const OptionRecord& row = *found.row;
   // Handlers get the row's name, which differs from the argument's letters
   // only in case when names are compared without case.
   const std::string_view name = row.name;
 
-  if (row.kind == OptionKind::Flag) {
+  if (row.kind == OptionKind::kFlag) {
     ++index;
-    if (found.match == NameMatch::Joined) return callSpecial(table, OptionKind::InvalidUse, arg);
+    if (found.match == NameMatch::kJoined) return callSpecial(table, OptionKind::kInvalidUse, arg);
     return callRow(table, row, name, std::nullopt);
   }
 
   const std::optional<std::string_view> nameForHandler =
-      row.kind == OptionKind::Value ? std::optional<std::string_view>(name) : std::nullopt;
-  if (found.match == NameMatch::Joined) {
+      row.kind == OptionKind::kValue ? std::optional<std::string_view>(name) : std::nullopt;
+  if (found.match == NameMatch::kJoined) {
     ++index;
     return callRow(table, row, nameForHandler, text.substr(name.size()));
   }
   // An exact match takes the next argument as its value, whatever it looks like.
   if (index + 1 >= args.size()) {
     ++index;
-    return callSpecial(table, OptionKind::InvalidUse, arg);
+    return callSpecial(table, OptionKind::kInvalidUse, arg);
   }
   const std::string& value = args[index + 1];
   index += 2;
@@ -89,18 +89,18 @@ int dispatchOption(std::span<const std::string> args, std::size_t& index,
 }
 
 int dispatchBareWord(const std::string& arg, std::span<const OptionRecord> table) {
-  const OptionRecord* row = findRecord(table, OptionKind::BareWord);
-  if (row == nullptr || row->handler == nullptr) return callSpecial(table, OptionKind::InvalidUse, arg);
+  const OptionRecord* row = findRecord(table, OptionKind::kBareWord);
+  if (row == nullptr || row->handler == nullptr) return callSpecial(table, OptionKind::kInvalidUse, arg);
   return callRow(table, *row, arg, std::nullopt);
 }
 
 }  // namespace
 
-int dispatchArgs(int mode, std::span<const std::string> args, std::span<const OptionRecord> table,
-                 bool checkEmpty) {
-  setCaseMode(mode);
+int dispatchArgs(ParserState& state, CaseMode mode, std::span<const std::string> args,
+                 std::span<const OptionRecord> table, bool checkEmpty) {
+  state.setMode(mode);
   if (checkEmpty && args.empty()) {
-    callSpecial(table, OptionKind::NoArguments);
+    callSpecial(table, OptionKind::kNoArguments);
     return 2;
   }
   std::size_t index = 0;
@@ -108,10 +108,10 @@ int dispatchArgs(int mode, std::span<const std::string> args, std::span<const Op
     const std::string& arg = args[index];
     int result;
     if (!arg.empty() && (arg[0] == '-' || arg[0] == '/')) {
-      result = dispatchOption(args, index, table);
+      result = dispatchOption(state, args, index, table);
     } else if (arg.size() > 1 && arg[0] == '@') {
       ++index;
-      result = readArgumentFile(mode, std::string_view(arg).substr(1), table);
+      result = readArgumentFile(state, mode, std::string_view(arg).substr(1), table);
     } else {
       // Anything else, a lone "@" and an empty argument included, is a bare word.
       ++index;

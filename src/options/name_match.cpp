@@ -2,10 +2,6 @@
 
 namespace varda::options {
 
-bool caseSensitive = false;
-
-void setCaseMode(int mode) { caseSensitive = (mode == 2); }
-
 namespace {
 
 // Only A to Z fold; every other byte (including letters outside ASCII)
@@ -14,13 +10,13 @@ char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 
 
 }  // namespace
 
-NameMatch matchName(std::string_view name, std::string_view text) {
-  if (text.size() < name.size()) return NameMatch::None;
+NameMatch matchName(std::string_view name, std::string_view text, bool caseSensitive) {
+  if (text.size() < name.size()) return NameMatch::kNone;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const bool same = caseSensitive ? name[i] == text[i] : fold(name[i]) == fold(text[i]);
-    if (!same) return NameMatch::None;
+    if (!same) return NameMatch::kNone;
   }
-  return text.size() == name.size() ? NameMatch::Exact : NameMatch::Joined;
+  return text.size() == name.size() ? NameMatch::kExact : NameMatch::kJoined;
 }
 
 }  // namespace varda::options

@@ -15,8 +15,9 @@ namespace {
 
 // parseOptionString, also telling how many arguments the text held (0 after
 // a syntax error or a failed split).
-int parseString(int mode, std::string_view text, std::span<const OptionRecord> table, std::size_t& argCount) {
-  setCaseMode(mode);
+int parseString(ParserState& state, CaseMode mode, std::string_view text, std::span<const OptionRecord> table,
+                std::size_t& argCount) {
+  state.setMode(mode);
   argCount = 0;
   SplitResult split;
   try {
@@ -28,24 +29,25 @@ int parseString(int mode, std::string_view text, std::span<const OptionRecord> t
   }
   if (split.syntaxErrorAt) {
     // Nothing of the text is dispatched, whatever the callback answers.
-    callSpecial(table, OptionKind::SyntaxError, text.substr(*split.syntaxErrorAt));
+    callSpecial(table, OptionKind::kSyntaxError, text.substr(*split.syntaxErrorAt));
     return 1;
   }
   argCount = split.args.size();
   if (split.args.empty()) return 0;
-  return dispatchArgs(mode, split.args, table, false);
+  return dispatchArgs(state, mode, split.args, table, false);
 }
 
 }  // namespace
 
-int parseOptionString(int mode, std::string_view text, std::span<const OptionRecord> table) {
+int parseOptionString(ParserState& state, CaseMode mode, std::string_view text,
+                      std::span<const OptionRecord> table) {
   std::size_t argCount = 0;
-  return parseString(mode, text, table, argCount);
+  return parseString(state, mode, text, table, argCount);
 }
 
-int parseOptions(int mode, std::span<const std::string> args, const char* envName,
+int parseOptions(ParserState& state, CaseMode mode, std::span<const std::string> args, const char* envName,
                  std::span<const OptionRecord> table) {
-  setCaseMode(mode);
+  state.setMode(mode);
 
   // Order: the variable's head, the arguments, the variable's tail, then the
   // end-of-parsing callback.
@@ -60,22 +62,22 @@ int parseOptions(int mode, std::span<const std::string> args, const char* envNam
       std::exit(1);
     }
     std::string_view head = envText;
-    if (mode == 2) {
+    if (mode == CaseMode::kExact) {
       const EnvironmentParts parts = splitEnvironmentText(envText);
       head = parts.head;
       tail = parts.tail;
     }
-    if (const int result = parseString(mode, head, table, envArgs); result != 0) return result;
+    if (const int result = parseString(state, mode, head, table, envArgs); result != 0) return result;
   }
 
-  if (const int result = dispatchArgs(mode, args, table, envArgs == 0); result != 0) return result;
+  if (const int result = dispatchArgs(state, mode, args, table, envArgs == 0); result != 0) return result;
 
   if (tail) {
-    if (const int result = parseString(mode, *tail, table, envArgs); result != 0) return result;
+    if (const int result = parseString(state, mode, *tail, table, envArgs); result != 0) return result;
   }
 
   if (args.empty() && envArgs == 0) return 0;
-  return callSpecial(table, OptionKind::End) == kStop ? 1 : 0;
+  return callSpecial(table, OptionKind::kEnd) == kStop ? 1 : 0;
 }
 
 }  // namespace varda::options

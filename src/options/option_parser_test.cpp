@@ -11,6 +11,8 @@
 namespace varda::options {
 namespace {
 
+ParserState parser;  // the library state these tests share
+
 using testing::calls;
 using testing::kRecordingTable;
 using Calls = std::vector<std::string>;
@@ -22,7 +24,9 @@ class DispatchTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::resetRecorder(); }
 
-  int dispatch(const Args& args, int mode = 2) { return dispatchArgs(mode, args, kRecordingTable, false); }
+  int dispatch(const Args& args, CaseMode mode = CaseMode::kExact) {
+    return dispatchArgs(parser, mode, args, kRecordingTable, false);
+  }
 };
 
 // A value option takes the next argument whatever it looks like, or the text
@@ -64,11 +68,11 @@ TEST_F(DispatchTest, BareWordsAndNoArguments) {
   EXPECT_EQ(dispatch({"script.tcl", "@", "", "-v"}), 0);
   EXPECT_EQ(calls, (Calls{"bare(script.tcl,-)", "bare(@,-)", "bare(,-)", "v(v,-)"}));
   testing::resetRecorder();
-  EXPECT_EQ(dispatchArgs(2, Args{}, kRecordingTable, true), 2);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{}, kRecordingTable, true), 2);
   EXPECT_EQ(calls, (Calls{"noargs(-,-)"}));
   testing::resetRecorder();
-  EXPECT_EQ(dispatchArgs(2, Args{}, kRecordingTable, false), 0);
-  EXPECT_EQ(dispatchArgs(2, Args{"-v"}, kRecordingTable, true), 0);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{}, kRecordingTable, false), 0);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{"-v"}, kRecordingTable, true), 0);
   EXPECT_EQ(calls, (Calls{"v(v,-)"}));
 }
 
@@ -76,19 +80,19 @@ TEST_F(DispatchTest, BareWordsAndNoArguments) {
 // row's own spelling of the name.
 TEST_F(DispatchTest, CaseModes) {
   testing::errorResult = kContinue;
-  EXPECT_EQ(dispatch({"-Chip", "7", "-emi-reqgnt", "1", "-emi-reqGnt", "2"}, 2), 0);
+  EXPECT_EQ(dispatch({"-Chip", "7", "-emi-reqgnt", "1", "-emi-reqGnt", "2"}, CaseMode::kExact), 0);
   EXPECT_EQ(calls, (Calls{"invalid(-Chip,-)", "bare(7,-)", "invalid(-emi-reqgnt,-)", "bare(1,-)",
                           "emi-reqGnt(emi-reqGnt,2)"}));
-  EXPECT_TRUE(caseSensitive);
+  EXPECT_TRUE(parser.caseSensitive);
   testing::resetRecorder();
   testing::errorResult = kContinue;
-  EXPECT_EQ(dispatch({"-CHIP", "7", "-EMI-REQGNT", "1", "-Bank2", "-x[", "-x{", "-V"}, 0), 0);
+  EXPECT_EQ(dispatch({"-CHIP", "7", "-EMI-REQGNT", "1", "-Bank2", "-x[", "-x{", "-V"}, CaseMode::kFolded), 0);
   EXPECT_EQ(calls, (Calls{"chip(chip,7)", "emi-reqGnt(emi-reqGnt,1)", "bank(bank,2)", "invalid(-x[,-)",
                           "x{(x{,-)", "v(v,-)"}));
-  EXPECT_FALSE(caseSensitive);
+  EXPECT_FALSE(parser.caseSensitive);
 }
 
-int secondRow(std::optional<std::string>, std::optional<std::string>, const void*) {
+int secondRow(std::optional<std::string>, std::optional<std::string>, Selector) {
   calls.push_back("second");
   return kContinue;
 }
@@ -98,27 +102,27 @@ int secondRow(std::optional<std::string>, std::optional<std::string>, const void
 TEST_F(DispatchTest, SpecialRows) {
   // clang-format off
   constexpr OptionRecord firstHasNoHandler[] = {
-      {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
-      {nullptr, OptionKind::InvalidUse, nullptr, nullptr, 0, nullptr},
-      {nullptr, OptionKind::InvalidUse, nullptr, secondRow, 0, nullptr},
-      {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+      {"v", OptionKind::kFlag, "v", testing::recordOption, 7, nullptr},
+      {nullptr, OptionKind::kInvalidUse, {}, nullptr, 0, nullptr},
+      {nullptr, OptionKind::kInvalidUse, {}, secondRow, 0, nullptr},
+      {nullptr, OptionKind::kEnd, {}, nullptr, 0, nullptr},
   };
   // clang-format on
-  EXPECT_EQ(dispatchArgs(2, Args{"-x", "-v"}, firstHasNoHandler, false), 1);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{"-x", "-v"}, firstHasNoHandler, false), 1);
   EXPECT_TRUE(calls.empty());
 
   // clang-format off
   constexpr OptionRecord none[] = {
-      {"v", OptionKind::Flag, "v", testing::recordOption, 7, nullptr},
-      {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
-      {nullptr, OptionKind::BareWord, "after end", testing::recordOption, 0, nullptr},
+      {"v", OptionKind::kFlag, "v", testing::recordOption, 7, nullptr},
+      {nullptr, OptionKind::kEnd, {}, nullptr, 0, nullptr},
+      {nullptr, OptionKind::kBareWord, "after end", testing::recordOption, 0, nullptr},
   };
   // clang-format on
-  EXPECT_EQ(dispatchArgs(2, Args{"word"}, none, false), 1);
-  EXPECT_EQ(dispatchArgs(2, Args{"-x"}, none, false), 1);
-  EXPECT_EQ(parseOptions(2, Args{}, nullptr, none), kNothingParsed);
-  EXPECT_EQ(parseOptions(2, Args{"-v"}, nullptr, none), 0);
-  EXPECT_EQ(parseOptionString(2, "\"open", none), 1);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{"word"}, none, false), 1);
+  EXPECT_EQ(dispatchArgs(parser, CaseMode::kExact, Args{"-x"}, none, false), 1);
+  EXPECT_EQ(parseOptions(parser, CaseMode::kExact, Args{}, nullptr, none), kNothingParsed);
+  EXPECT_EQ(parseOptions(parser, CaseMode::kExact, Args{"-v"}, nullptr, none), 0);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "\"open", none), 1);
   EXPECT_EQ(calls, (Calls{"v(v,-)"}));
 }
 
@@ -126,19 +130,21 @@ TEST_F(DispatchTest, SpecialRows) {
 // reports the text from the opening quote and dispatches nothing, even when
 // the callback goes on.
 TEST_F(DispatchTest, OptionStrings) {
-  EXPECT_EQ(parseOptionString(2, "  -bank 2\t-o \"my file.cfg\" -type\tS\n", kRecordingTable), 0);
-  EXPECT_EQ(parseOptionString(2, "-o \"a\"\"b\" -type x\"y", kRecordingTable), 0);
-  EXPECT_EQ(parseOptionString(2, " \t\r\n", kRecordingTable), 0);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "  -bank 2\t-o \"my file.cfg\" -type\tS\n",
+                              kRecordingTable),
+            0);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "-o \"a\"\"b\" -type x\"y", kRecordingTable), 0);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, " \t\r\n", kRecordingTable), 0);
   EXPECT_EQ(calls,
             (Calls{"bank(bank,2)", "o(o,my file.cfg)", "type(type,S)", "o(o,a\"b)", "type(type,x\"y)"}));
 
   testing::resetRecorder();
-  EXPECT_EQ(parseOptionString(2, "-v -bank", kRecordingTable), 1);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "-v -bank", kRecordingTable), 1);
   EXPECT_EQ(calls, (Calls{"v(v,-)", "invalid(-bank,-)"}));
   testing::resetRecorder();
   testing::errorResult = kContinue;
-  EXPECT_EQ(parseOptionString(2, "-v -o \"abc\"x -i", kRecordingTable), 1);
-  EXPECT_EQ(parseOptionString(2, "-v \"open", kRecordingTable), 1);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "-v -o \"abc\"x -i", kRecordingTable), 1);
+  EXPECT_EQ(parseOptionString(parser, CaseMode::kExact, "-v \"open", kRecordingTable), 1);
   EXPECT_EQ(calls, (Calls{"syntax(\"abc\"x -i,-)", "syntax(\"open,-)"}));
 }
 
@@ -151,45 +157,46 @@ TEST_F(DispatchTest, MainEntryWithTheEnvironmentVariable) {
   const struct {
     const char* env;  // null: unset
     Args args;
-    int mode;
+    CaseMode mode;
     int result;
     Calls calls;
   } cases[] = {
-      {nullptr, {"-bank", "1", "-v"}, 2, 0, {"bank(bank,1)", "v(v,-)", "end(-,-)"}},
-      {nullptr, {}, 2, kNothingParsed, {"noargs(-,-)"}},
-      {"  \t ", {}, 2, kNothingParsed, {"noargs(-,-)"}},
-      {"| -v", {}, 2, kNothingParsed, {"noargs(-,-)"}},
-      {"-v", {}, 2, 0, {"v(v,-)", "end(-,-)"}},
-      {"-v |", {}, 2, 0, {"v(v,-)"}},
-      {"-chip 7027 | -o out.cfg", {"-bank", "1"}, 2, 0, {"chip(chip,7027)", "bank(bank,1)", "o(o,out.cfg)", "end(-,-)"}},
-      {"-o a.cfg|-v", {"-i"}, 2, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
-      {"-o a.cfg\\|-v", {"-i"}, 2, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
-      {"-o \"a | b\" -v", {"-i"}, 2, 0, {"o(o,a | b)", "v(v,-)", "i(i,-)", "end(-,-)"}},
-      {"-o a|b", {"-i"}, 0, 0, {"o(o,a|b)", "i(i,-)", "end(-,-)"}},
-      {"-V", {"-I"}, 0, 0, {"v(v,-)", "i(i,-)", "end(-,-)"}},
-      {"-V", {"-I"}, 2, 1, {"invalid(-V,-)"}},
-      {"-v \"bad", {"-i"}, 2, 1, {"syntax(\"bad,-)"}},
-      {"-v | -i", {"-nosuch"}, 2, 1, {"v(v,-)", "invalid(-nosuch,-)"}},
-      {"-v | -bank", {"-i"}, 2, 1, {"v(v,-)", "i(i,-)", "invalid(-bank,-)"}},
+      {nullptr, {"-bank", "1", "-v"}, CaseMode::kExact, 0, {"bank(bank,1)", "v(v,-)", "end(-,-)"}},
+      {nullptr, {}, CaseMode::kExact, kNothingParsed, {"noargs(-,-)"}},
+      {"  \t ", {}, CaseMode::kExact, kNothingParsed, {"noargs(-,-)"}},
+      {"| -v", {}, CaseMode::kExact, kNothingParsed, {"noargs(-,-)"}},
+      {"-v", {}, CaseMode::kExact, 0, {"v(v,-)", "end(-,-)"}},
+      {"-v |", {}, CaseMode::kExact, 0, {"v(v,-)"}},
+      {"-chip 7027 | -o out.cfg", {"-bank", "1"}, CaseMode::kExact, 0, {"chip(chip,7027)", "bank(bank,1)", "o(o,out.cfg)", "end(-,-)"}},
+      {"-o a.cfg|-v", {"-i"}, CaseMode::kExact, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
+      {"-o a.cfg\\|-v", {"-i"}, CaseMode::kExact, 0, {"o(o,a.cfg)", "i(i,-)", "v(v,-)", "end(-,-)"}},
+      {"-o \"a | b\" -v", {"-i"}, CaseMode::kExact, 0, {"o(o,a | b)", "v(v,-)", "i(i,-)", "end(-,-)"}},
+      {"-o a|b", {"-i"}, CaseMode::kFolded, 0, {"o(o,a|b)", "i(i,-)", "end(-,-)"}},
+      {"-V", {"-I"}, CaseMode::kFolded, 0, {"v(v,-)", "i(i,-)", "end(-,-)"}},
+      {"-V", {"-I"}, CaseMode::kExact, 1, {"invalid(-V,-)"}},
+      {"-v \"bad", {"-i"}, CaseMode::kExact, 1, {"syntax(\"bad,-)"}},
+      {"-v | -i", {"-nosuch"}, CaseMode::kExact, 1, {"v(v,-)", "invalid(-nosuch,-)"}},
+      {"-v | -bank", {"-i"}, CaseMode::kExact, 1, {"v(v,-)", "i(i,-)", "invalid(-bank,-)"}},
   };
   // clang-format on
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "env " << (c.env ? c.env : "unset") << ", mode " << c.mode);
+    SCOPED_TRACE(::testing::Message()
+                 << "env " << (c.env ? c.env : "unset") << ", mode " << static_cast<int>(c.mode));
     testing::resetRecorder();
     if (c.env != nullptr) {
       setenv(kEnv, c.env, 1);
     } else {
       unsetenv(kEnv);
     }
-    EXPECT_EQ(parseOptions(c.mode, c.args, kEnv, kRecordingTable), c.result);
+    EXPECT_EQ(parseOptions(parser, c.mode, c.args, kEnv, kRecordingTable), c.result);
     EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(caseSensitive, c.mode == 2);
+    EXPECT_EQ(parser.caseSensitive, c.mode == CaseMode::kExact);
   }
   unsetenv(kEnv);
 
   testing::resetRecorder();
   testing::endResult = kStop;
-  EXPECT_EQ(parseOptions(2, Args{"-v"}, nullptr, kRecordingTable), 1);
+  EXPECT_EQ(parseOptions(parser, CaseMode::kExact, Args{"-v"}, nullptr, kRecordingTable), 1);
 }
 
 }  // namespace

@@ -19,42 +19,41 @@ namespace {
 std::string show(const std::optional<std::string>& text) { return text ? *text : "-"; }
 
 int log(const char* tag, const std::optional<std::string>& name, const std::optional<std::string>& value,
-        const void* selector, int result) {
-  calls.push_back(std::string(tag) + (selector != nullptr ? "!" : "") + "(" + show(name) + "," + show(value) +
+        Selector selector, int result) {
+  calls.push_back(std::string(tag) + (selector.isSet() ? "!" : "") + "(" + show(name) + "," + show(value) +
                   ")");
   return result;
 }
 
 }  // namespace
 
-int recordOption(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
-  calls.push_back(std::string(static_cast<const char*>(selector)) + "(" + show(name) + "," + show(value) +
-                  ")");
+int recordOption(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
+  calls.push_back(std::string(selector.text()) + "(" + show(name) + "," + show(value) + ")");
   return kContinue;
 }
 
-int stopOption(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int stopOption(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   recordOption(name, value, selector);
   return kStop;
 }
 
-int onInvalidUse(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onInvalidUse(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   return log("invalid", name, value, selector, errorResult);
 }
 
-int onSyntaxError(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onSyntaxError(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   return log("syntax", name, value, selector, errorResult);
 }
 
-int onArgumentFile(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onArgumentFile(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   return log("file", name, value, selector, errorResult);
 }
 
-int onNoArguments(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onNoArguments(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   return log("noargs", name, value, selector, kContinue);
 }
 
-int onOutOfMemory(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onOutOfMemory(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   static_cast<void>(name);
   static_cast<void>(value);
   static_cast<void>(selector);
@@ -62,7 +61,7 @@ int onOutOfMemory(std::optional<std::string> name, std::optional<std::string> va
   return kStop;
 }
 
-int onEnd(std::optional<std::string> name, std::optional<std::string> value, const void* selector) {
+int onEnd(std::optional<std::string> name, std::optional<std::string> value, Selector selector) {
   return log("end", name, value, selector, endResult);
 }
 

@@ -59,10 +59,10 @@ long columnWidth(const std::vector<const OptionRecord*>& rows, std::uint32_t lev
 long noteCount(const std::vector<const OptionRecord*>& rows, std::uint32_t level) {
   long count = 0;
   for (const OptionRecord* row : rows) {
-    if (row->kind != OptionKind::UsageNote || !listed(*row, level)) continue;
+    if (row->kind != OptionKind::kUsageNote || !listed(*row, level)) continue;
     count = std::max(count, 1L);
-    if (row->selector != nullptr) {
-      const std::string_view note = static_cast<const char*>(row->selector);
+    if (const char* text = row->selector.text()) {
+      const std::string_view note = text;
       count += static_cast<long>(std::count(note.begin(), note.end(), '\n'));
     }
   }
@@ -89,7 +89,7 @@ void printPage(const ToolInfo& info, std::uint32_t level, std::span<const Option
   std::vector<const OptionRecord*> rows;
   try {
     for (const OptionRecord& row : tableRows(table)) {
-      if (row.kind != OptionKind::End) rows.push_back(&row);
+      if (row.kind != OptionKind::kEnd) rows.push_back(&row);
     }
   } catch (const std::bad_alloc&) {
     callOutOfMemory(table);
@@ -115,8 +115,8 @@ void printPage(const ToolInfo& info, std::uint32_t level, std::span<const Option
   if (notes != 0) {
     support::out("\n");
     for (const OptionRecord* row : rows) {
-      if (row->kind == OptionKind::UsageNote && listed(*row, level) && row->selector != nullptr) {
-        support::out("%s\n", static_cast<const char*>(row->selector));
+      if (row->kind == OptionKind::kUsageNote && listed(*row, level) && row->selector.text() != nullptr) {
+        support::out("%s\n", row->selector.text());
       }
     }
   }
@@ -129,11 +129,11 @@ void printPage(const ToolInfo& info, std::uint32_t level, std::span<const Option
   }
 }
 
-void printUsage(int mode, std::uint32_t level, std::span<const OptionRecord> table) {
-  setCaseMode(mode);
+void printUsage(ParserState& state, CaseMode mode, std::uint32_t level, std::span<const OptionRecord> table) {
+  state.setMode(mode);
   for (const OptionRecord& row : tableRows(table)) {
-    if (row.kind == OptionKind::UsageHeader && row.selector != nullptr) {
-      printPage(*static_cast<const ToolInfo*>(row.selector), level, table);
+    if (row.kind == OptionKind::kUsageHeader && row.selector.toolInfo() != nullptr) {
+      printPage(*row.selector.toolInfo(), level, table);
     }
   }
 }

@@ -12,6 +12,8 @@
 namespace varda::options {
 namespace {
 
+ParserState parser;  // the library state these tests share
+
 using testing::kTestInfo;
 using K = OptionKind;
 
@@ -20,18 +22,18 @@ constexpr ToolInfo kQuietInfo{"quiet",   "Maker",     "Quiet tool", "0.1",
 
 // clang-format off
 constexpr OptionRecord kPageTable[] = {
-    {"zeta", K::Flag, nullptr, nullptr, 4, "hidden flag"},
-    {"bank", K::Value, nullptr, nullptr, 7, "<0-3>|specify bank"},
-    {"Big", K::Flag, nullptr, nullptr, 7, "upper case first"},
-    {"alpha-long", K::Value, nullptr, nullptr, 6, "<value>|long only"},
-    {"a", K::Flag, nullptr, nullptr, 7, "short a"},
-    {"nohelp", K::Flag, nullptr, nullptr, 7, nullptr},
-    {nullptr, K::InvalidUse, nullptr, nullptr, 0, nullptr},
-    {nullptr, K::UsageHeader, &kTestInfo, nullptr, 0, nullptr},
-    {nullptr, K::UsageNote, "First note\nsecond line", nullptr, 7, nullptr},
-    {nullptr, K::UsageNote, "Long note", nullptr, 6, nullptr},
-    {nullptr, K::End, nullptr, nullptr, 0, nullptr},
-    {"after", K::Flag, nullptr, nullptr, 7, "beyond the end row"},
+    {"zeta", K::kFlag, {}, nullptr, 4, "hidden flag"},
+    {"bank", K::kValue, {}, nullptr, 7, "<0-3>|specify bank"},
+    {"Big", K::kFlag, {}, nullptr, 7, "upper case first"},
+    {"alpha-long", K::kValue, {}, nullptr, 6, "<value>|long only"},
+    {"a", K::kFlag, {}, nullptr, 7, "short a"},
+    {"nohelp", K::kFlag, {}, nullptr, 7, nullptr},
+    {nullptr, K::kInvalidUse, {}, nullptr, 0, nullptr},
+    {nullptr, K::kUsageHeader, &kTestInfo, nullptr, 0, nullptr},
+    {nullptr, K::kUsageNote, "First note\nsecond line", nullptr, 7, nullptr},
+    {nullptr, K::kUsageNote, "Long note", nullptr, 6, nullptr},
+    {nullptr, K::kEnd, {}, nullptr, 0, nullptr},
+    {"after", K::kFlag, {}, nullptr, 7, "beyond the end row"},
 };
 // clang-format on
 
@@ -69,10 +71,10 @@ TEST(UsagePage, ExtendedPage) {
 
 // clang-format off
 constexpr OptionRecord kNoNotes[] = {
-    {"dup", K::Flag, nullptr, nullptr, 7, "first"},
-    {"v", K::Flag, nullptr, nullptr, 7, "show version"},
-    {"dup", K::Flag, nullptr, nullptr, 7, "second"},
-    {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+    {"dup", K::kFlag, {}, nullptr, 7, "first"},
+    {"v", K::kFlag, {}, nullptr, 7, "show version"},
+    {"dup", K::kFlag, {}, nullptr, 7, "second"},
+    {nullptr, K::kEnd, {}, nullptr, 0, nullptr},
 };
 // clang-format on
 
@@ -101,9 +103,9 @@ TEST(UsagePage, WithoutNotes) {
 TEST(UsagePage, WidthIsAtLeastFour) {
   // clang-format off
   constexpr OptionRecord table[] = {
-      {nullptr, K::Flag, nullptr, nullptr, 1, "nameless"},
-      {"", K::Value, nullptr, nullptr, 1, "|no argument"},
-      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+      {nullptr, K::kFlag, {}, nullptr, 1, "nameless"},
+      {"", K::kValue, {}, nullptr, 1, "|no argument"},
+      {nullptr, K::kEnd, {}, nullptr, 0, nullptr},
   };
   // clang-format on
   EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }), kQuietHeading +
@@ -119,10 +121,10 @@ TEST(UsagePage, WidthIsAtLeastFour) {
 TEST(UsagePage, NoteOfOneLineWithoutVariable) {
   // clang-format off
   constexpr OptionRecord table[] = {
-      {"v", K::Flag, nullptr, nullptr, 7, "show version"},
-      {nullptr, K::UsageNote, "See the manual", nullptr, 1, nullptr},
-      {nullptr, K::UsageNote, "Not on the short page", nullptr, 6, nullptr},
-      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+      {"v", K::kFlag, {}, nullptr, 7, "show version"},
+      {nullptr, K::kUsageNote, "See the manual", nullptr, 1, nullptr},
+      {nullptr, K::kUsageNote, "Not on the short page", nullptr, 6, nullptr},
+      {nullptr, K::kEnd, {}, nullptr, 0, nullptr},
   };
   // clang-format on
   EXPECT_EQ(captured([&] { printPage(kQuietInfo, kShortPage, table); }), kQuietHeading +
@@ -135,20 +137,21 @@ TEST(UsagePage, NoteOfOneLineWithoutVariable) {
 TEST(UsageRun, OnePagePerHeaderRowInTableOrder) {
   // clang-format off
   constexpr OptionRecord table[] = {
-      {"v", K::Flag, nullptr, nullptr, 7, "show version"},
-      {nullptr, K::UsageHeader, &kQuietInfo, nullptr, 0, nullptr},
-      {nullptr, K::UsageHeader, nullptr, nullptr, 0, nullptr},
-      {nullptr, K::UsageHeader, &kTestInfo, nullptr, 0, nullptr},
-      {nullptr, K::End, nullptr, nullptr, 0, nullptr},
+      {"v", K::kFlag, {}, nullptr, 7, "show version"},
+      {nullptr, K::kUsageHeader, &kQuietInfo, nullptr, 0, nullptr},
+      {nullptr, K::kUsageHeader, {}, nullptr, 0, nullptr},
+      {nullptr, K::kUsageHeader, &kTestInfo, nullptr, 0, nullptr},
+      {nullptr, K::kEnd, {}, nullptr, 0, nullptr},
   };
   // clang-format on
   const std::string quiet = captured([&] { printPage(kQuietInfo, kShortPage, table); });
   const std::string test = captured([&] { printPage(kTestInfo, kShortPage, table); });
-  EXPECT_EQ(captured([&] { printUsage(2, kShortPage, table); }), quiet + test);
-  EXPECT_TRUE(caseSensitive);
-  EXPECT_EQ(captured([&] { printUsage(0, kShortPage, table); }), quiet + test);
-  EXPECT_FALSE(caseSensitive);
-  EXPECT_EQ(captured([] { printUsage(2, kExtendedPage, kNoNotes); }), "");  // no header row
+  EXPECT_EQ(captured([&] { printUsage(parser, CaseMode::kExact, kShortPage, table); }), quiet + test);
+  EXPECT_TRUE(parser.caseSensitive);
+  EXPECT_EQ(captured([&] { printUsage(parser, CaseMode::kFolded, kShortPage, table); }), quiet + test);
+  EXPECT_FALSE(parser.caseSensitive);
+  EXPECT_EQ(captured([] { printUsage(parser, CaseMode::kExact, kExtendedPage, kNoNotes); }),
+            "");  // no header row
 }
 
 }  // namespace

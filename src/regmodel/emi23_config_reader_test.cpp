@@ -35,7 +35,7 @@ class Emi23ReaderTest : public ::testing::Test {
   std::string messageOf(const std::string& contents) {
     clear();
     read(contents);
-    EXPECT_EQ(result, 0) << contents;
+    EXPECT_FALSE(result) << contents;
     EXPECT_TRUE(reader.errorSeen());
     return output;
   }
@@ -43,7 +43,7 @@ class Emi23ReaderTest : public ::testing::Test {
   Emi23ConfigReader reader{"varda"};
   std::array<std::uint32_t, 17> registers{};
   std::array<std::uint32_t, 4> extras{};
-  int result = -1;
+  bool result = false;
   std::string output;
 };
 
@@ -60,7 +60,7 @@ TEST_F(Emi23ReaderTest, WhereEachAddressGoes) {
   for (int pass = 0; pass < 2; ++pass) {  // one reader reads twice
     clear();
     read(full);
-    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(result);
     EXPECT_EQ(output, "");
     for (std::uint32_t i = 0; i < 16; ++i) EXPECT_EQ(registers[i], i + 1) << i;
     EXPECT_EQ(registers[16], 1u);
@@ -73,7 +73,7 @@ TEST_F(Emi23ReaderTest, WhereEachAddressGoes) {
   read(
       "poke 0x2058 0x22\npoke 0x205c 0x33\npoke 0x2070 0x44\npoke 0x2064 0x1\n"
       "poke 8192 1\npoke 0x00002004 2\npoke 020010 3\npoke 0X200C 0xffff\n");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(extras, (std::array<std::uint32_t, 4>{0x22, 0x33, 0x44, 0x1}));
   EXPECT_EQ(registers[0], 1u);  // addresses compare as numbers
   EXPECT_EQ(registers[1], 2u);
@@ -85,7 +85,7 @@ TEST_F(Emi23ReaderTest, ValueForms) {
   read(
       "poke 0x2000 0x12;\npoke 0x2004 0x13;;;\npoke 0x2008 0x14 ;\npoke 0x200c 0x15 ; ;\n"
       "poke 0x2010 65535\npoke 0x2014 0b11\n");
-  EXPECT_EQ(result, 1) << output;
+  EXPECT_TRUE(result) << output;
   EXPECT_EQ(registers[0], 0x12u);
   EXPECT_EQ(registers[1], 0x13u);
   EXPECT_EQ(registers[2], 0x14u);
@@ -96,17 +96,17 @@ TEST_F(Emi23ReaderTest, ValueForms) {
   read(
       "\n##############\n   #indented comment\n#poke 0x2000 7\nproc configEmi {\n\t\n"
       "  poke 0x00002018   0x00b2\n}\n{ }\n");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(registers[6], 0xb2u);
 
   // Carriage return line feeds, and no line feed at the end.
   read("proc configEmi {\r\n  poke 0x00002020   0x00b2\r\n\r\n}\r\npoke 0x2024 0x5");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(registers[8], 0xb2u);
   EXPECT_EQ(registers[9], 5u);
 
   read("");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(output, "");
 }
 
@@ -191,45 +191,45 @@ TEST_F(Emi23ReaderTest, LongLinesCountAsSeveralLines) {
 TEST_F(Emi23ReaderTest, MissingFile) {
   output = testing::captureStdout(
       [&] { result = reader.readPokeFile(registers, extras, "/nonexistent/dir/file.cfg"); });
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
   EXPECT_EQ(output, "varda: Error: cannot open read file\n");
   EXPECT_TRUE(reader.errorSeen());
 }
 
 TEST(ProcedureName, FindsTheOneProcLine) {
   Emi23ConfigReader reader{"varda"};
-  const auto find = [&](const std::string& contents, std::string& name, int& result) {
+  const auto find = [&](const std::string& contents, std::string& name, bool& result) {
     testing::TempFile file(contents);
     name.clear();
     return testing::captureStdout([&] { result = reader.readProcedureName(file.path(), name); });
   };
   std::string name;
-  int result = -1;
+  bool result = false;
   EXPECT_EQ(find("\n####\n## EMI configuration file \n\nproc configEmi {\n\n  poke 0x00002000   0x0001\n}\n",
                  name, result),
             "");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(name, "configEmi");
   EXPECT_EQ(reader.lineNumber(), 0);
 
   // Only lines whose first token is "proc" matter.
   EXPECT_EQ(find("set a 1\r\nwhile {$a} { poke 1 2 3 4 }\r\n{proc}init{\r\nprocs x\r\n", name, result), "");
-  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(result);
   EXPECT_EQ(name, "init");
 
   EXPECT_EQ(find("poke 0x2000 1\n", name, result), "");
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
   EXPECT_EQ(name, "");
 
   EXPECT_EQ(find("proc a {\n}\n\nproc b {\n}\n", name, result),
             error("unexpected second procedure name at line: 4"));
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
   EXPECT_EQ(find("# x\nproc {\n", name, result), error("missing procedure name at line: 2"));
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
 
   EXPECT_EQ(testing::captureStdout([&] { result = reader.readProcedureName("/nonexistent/p.cfg", name); }),
             "varda: Error: cannot open read file /nonexistent/p.cfg\n");
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ namespace varda::regmodel {
 
 namespace {
 
+namespace image_word = blocks::image_word;
+
 // The EMI2/3 registers in tag order.
 // clang-format off
 constexpr RegisterRow kEmi23Registers[] = {
@@ -24,25 +26,20 @@ constexpr RegisterRow kEmi23Registers[] = {
 };
 // clang-format on
 
-constexpr std::uint32_t kDramInitTag = 16;
-constexpr std::uint32_t kModeTag = 17;
-constexpr std::uint32_t kBank1ModeTag = 18;
-constexpr std::uint32_t kPadlogicTag = 19;
-
 }  // namespace
 
-Emi23RegisterSet::Emi23RegisterSet()
-    : RegisterSet(kBanks, std::make_unique<blocks::PadlogicBlock>(), kEmi23Registers,
+Emi23RegisterSet::Emi23RegisterSet(blocks::BlockSerial& serial)
+    : RegisterSet(serial, kBanks, std::make_unique<blocks::PadlogicBlock>(), kEmi23Registers,
                   blocks::kEmi23ImageWords) {
   buildPeripheralBanks();
 }
 
-std::unique_ptr<blocks::BankBlock> Emi23RegisterSet::makeBankBlock(int type, int bank) const {
+std::unique_ptr<blocks::BankBlock> Emi23RegisterSet::makeBankBlock(blocks::BankType type, int bank) const {
   std::unique_ptr<blocks::BankBlock> block;
   switch (type) {
-    case blocks::kDramBank: block = std::make_unique<blocks::DramBlock>(); break;
-    case blocks::kSdramBank: block = std::make_unique<blocks::SdramBlock>(); break;
-    case blocks::kPeripheralBank: block = std::make_unique<blocks::PeripheralBlock>(); break;
+    case blocks::BankType::kDram: block = std::make_unique<blocks::DramBlock>(); break;
+    case blocks::BankType::kSdram: block = std::make_unique<blocks::SdramBlock>(); break;
+    case blocks::BankType::kPeripheral: block = std::make_unique<blocks::PeripheralBlock>(); break;
     default: return nullptr;  // MPX and anything else have no EMI2/3 form
   }
   block->buildEmi23Items(bank);
@@ -61,7 +58,7 @@ void Emi23RegisterSet::emit(std::FILE* stream, int sdramBanks, std::string_view 
   // SDRAM mode registers 0x2058 and 0x205c by SDRAM bank count, and the DRAM
   // initialisation register last, although its address is above 0x205c.
   if (padlogicShown) {
-    line(kPadlogicTag);
+    line(image_word::kEmi23Padlogic);
     std::fputs("\n", stream);
   }
   for (std::uint32_t tag = 0; tag < 16; ++tag) {
@@ -69,14 +66,14 @@ void Emi23RegisterSet::emit(std::FILE* stream, int sdramBanks, std::string_view 
     if (tag % 4 == 3) std::fputs("\n", stream);
   }
   if (sdramBanks >= 1) {
-    line(kModeTag);
+    line(image_word::kEmi23Mode);
     if (sdramBanks == 1) std::fputs("\n", stream);
   }
   if (sdramBanks >= 2) {
-    line(kBank1ModeTag);
+    line(image_word::kEmi23ModeBank1);
     std::fputs("\n", stream);
   }
-  line(kDramInitTag);
+  line(image_word::kEmi23DramInit);
   std::fputs("\n}\n", stream);
 }
 

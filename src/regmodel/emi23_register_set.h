@@ -21,7 +21,8 @@ class Emi23RegisterSet : public RegisterSet {
   static constexpr int kPadlogicBank = 4;
 
   /// Four Peripheral banks, the padlogic block and the 20 registers.
-  Emi23RegisterSet();
+  /// Every block the set makes takes its number from `serial`, which outlives the set.
+  explicit Emi23RegisterSet(blocks::BlockSerial& serial);
 
   /// Writes the register lines and the closing "}" of an EMI2/3 procedure:
   /// padlogic first when shown, the four banks, the mode registers by the
@@ -34,7 +35,7 @@ class Emi23RegisterSet : public RegisterSet {
 
  protected:
   /// 0 DramBlock, 1 SdramBlock, 2 PeripheralBlock, built for EMI2/3 `bank`.
-  std::unique_ptr<blocks::BankBlock> makeBankBlock(int type, int bank) const override;
+  std::unique_ptr<blocks::BankBlock> makeBankBlock(blocks::BankType type, int bank) const override;
 };
 
 }  // namespace varda::regmodel

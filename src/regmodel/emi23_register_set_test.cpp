@@ -9,6 +9,9 @@
 namespace varda::regmodel {
 namespace {
 
+using blocks::BankType;
+using blocks::SetResult;
+
 std::string emitted(const Emi23RegisterSet& set, int sdramBanks) {
   return testing::captureStream([&](std::FILE* s) { set.emit(s, sdramBanks, "poke"); });
 }
@@ -16,10 +19,12 @@ std::string emitted(const Emi23RegisterSet& set, int sdramBanks) {
 // No mode register line without an SDRAM bank, 0x2058 for one, both for two
 // or more, followed by one empty line.
 TEST(Emi23Emit, ModeRegistersFollowTheSdramBankCount) {
-  Emi23RegisterSet set;
-  ASSERT_EQ(set.setBankType(0, blocks::kSdramBank), 0);
-  ASSERT_EQ(set.setBankType(1, blocks::kSdramBank), 0);
-  ASSERT_EQ(set.setItem(1201, 0x100, 1), 0);  // bank 1's SdramModeReg goes to 0x205c
+  blocks::BlockSerial serial;
+  Emi23RegisterSet set(serial);
+  ASSERT_TRUE(set.setBankType(0, BankType::kSdram));
+  ASSERT_TRUE(set.setBankType(1, BankType::kSdram));
+  ASSERT_EQ(set.setItem(1201, 0x100, 1).result,
+            SetResult::kAccepted);  // bank 1's SdramModeReg goes to 0x205c
   const std::string two = emitted(set, 2);
   EXPECT_NE(two.find("  poke 0x0000203c   0x0000\n\n"
                      "  poke 0x00002058   0x0022\n"

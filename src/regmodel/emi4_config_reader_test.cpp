@@ -28,7 +28,7 @@ class Emi4ReaderTest : public ::testing::Test {
   Emi4ConfigReader reader{"varda"};
   std::array<std::uint32_t, 25> registers{};
   std::array<std::uint32_t, 13> extras{};
-  int result = -1;
+  bool result = false;
   std::string output;
 };
 
@@ -44,7 +44,7 @@ TEST_F(Emi4ReaderTest, AddressesAreBaseRelativeAndValuesWholeWords) {
       "poke 0x1068 0xffffffff\n"
       "poke 0x1048 -1;\n"
       "}\n");
-  EXPECT_EQ(result, 1) << output;
+  EXPECT_TRUE(result) << output;
   EXPECT_EQ(registers[0], 0x11u);
   EXPECT_EQ(registers[23], 0x23u);
   EXPECT_EQ(registers[13], 0x13u);
@@ -56,7 +56,7 @@ TEST_F(Emi4ReaderTest, AddressesAreBaseRelativeAndValuesWholeWords) {
   EXPECT_EQ(registers[24], kUnset);  // the caller's 25th word is never written
 
   read("poke 0x100 0x11\n");
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
   EXPECT_EQ(output, "varda: Error reading configuration file: wrong memory address at line:1\n");
   read("\n#\npoke 0x1100 0x100000000\n");
   EXPECT_EQ(output, "varda: Error reading configuration file: not a valid register value at line:3\n");
@@ -64,14 +64,14 @@ TEST_F(Emi4ReaderTest, AddressesAreBaseRelativeAndValuesWholeWords) {
   // The sum of base and offset wraps at 32 bits.
   reader.setBase(0xffffff00);
   read("poke 0x0 1\npoke 0xffffff00 2\n");
-  EXPECT_EQ(result, 1) << output;
+  EXPECT_TRUE(result) << output;
   EXPECT_EQ(registers[0], 1u);
   EXPECT_EQ(extras[0], 2u);
 }
 
 TEST_F(Emi4ReaderTest, RepeatedRegisterIsAWrongAddress) {
   read("poke 0x1028 1\npoke 4136 2\npoke 0x1020 3\n");
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(result);
   EXPECT_EQ(output, "varda: Error reading configuration file: wrong memory address at line:2\n");
   EXPECT_EQ(extras[4], 1u);
   EXPECT_EQ(extras[3], kUnset);

@@ -38,28 +38,26 @@ constexpr RegisterRow kEmi4Registers[] = {
 };
 // clang-format on
 
-constexpr std::uint32_t kLockTag = 24;
-constexpr std::uint32_t kGencfgTag = 25;
-constexpr std::uint32_t kModeLowTag = 27;
-constexpr std::uint32_t kModeHighTag = 28;
-constexpr std::uint32_t kSecondInitTag = 29;
-constexpr std::uint32_t kFirstBankTag = 35;
+namespace image_word = blocks::image_word;
 
-constexpr std::uint32_t firstTagOf(int bank) { return kFirstBankTag + 4 * static_cast<std::uint32_t>(bank); }
+constexpr std::uint32_t firstTagOf(int bank) {
+  return image_word::kEmi4FirstBank + 4 * static_cast<std::uint32_t>(bank);
+}
 
 }  // namespace
 
-Emi4RegisterSet::Emi4RegisterSet()
-    : RegisterSet(kBanks, std::make_unique<blocks::GencfgBlock>(), kEmi4Registers, blocks::kEmi4ImageWords) {
+Emi4RegisterSet::Emi4RegisterSet(blocks::BlockSerial& serial)
+    : RegisterSet(serial, kBanks, std::make_unique<blocks::GencfgBlock>(), kEmi4Registers,
+                  blocks::kEmi4ImageWords) {
   buildPeripheralBanks();
 }
 
-std::unique_ptr<blocks::BankBlock> Emi4RegisterSet::makeBankBlock(int type, int bank) const {
+std::unique_ptr<blocks::BankBlock> Emi4RegisterSet::makeBankBlock(blocks::BankType type, int bank) const {
   std::unique_ptr<blocks::BankBlock> block;
   switch (type) {
-    case blocks::kSdramBank: block = std::make_unique<blocks::SdramBlock>(); break;
-    case blocks::kPeripheralBank: block = std::make_unique<blocks::PeripheralBlock>(); break;
-    case blocks::kMpxBank: block = std::make_unique<blocks::MpxBlock>(); break;
+    case blocks::BankType::kSdram: block = std::make_unique<blocks::SdramBlock>(); break;
+    case blocks::BankType::kPeripheral: block = std::make_unique<blocks::PeripheralBlock>(); break;
+    case blocks::BankType::kMpx: block = std::make_unique<blocks::MpxBlock>(); break;
     default: return nullptr;  // DRAM and anything else have no EMI4 form
   }
   block->buildEmi4Items(bank);
@@ -89,13 +87,13 @@ void Emi4RegisterSet::emit(std::FILE* stream, std::uint32_t base, int bankCount,
   if (sixBanks) bankLines(5);
   for (int bank = 0; bank < 4; ++bank) bankLines(bank);
   if (sixBanks) bankLines(4);
-  line(kLockTag);
-  line(kGencfgTag);
-  prefix(kModeLowTag);
-  std::fprintf(stream, "0x%04x%04x\n", image[kModeHighTag], image[kModeLowTag]);
-  for (std::uint32_t tag = 30; tag <= 34; ++tag) line(tag);
-  prefix(kSecondInitTag);
-  std::fprintf(stream, "0x%08x\n}\n", image[kSecondInitTag]);
+  line(image_word::kEmi4Lock);
+  line(image_word::kEmi4Gencfg);
+  prefix(image_word::kEmi4Mode);
+  std::fprintf(stream, "0x%04x%04x\n", image[image_word::kEmi4ModeBank1], image[image_word::kEmi4Mode]);
+  for (std::uint32_t tag = image_word::kEmi4Refresh; tag <= image_word::kEmi4ClockEnable; ++tag) line(tag);
+  prefix(image_word::kEmi4SecondInit);
+  std::fprintf(stream, "0x%08x\n}\n", image[image_word::kEmi4SecondInit]);
 }
 
 std::uint32_t Emi4RegisterSet::populatedBankMask(int bankCount) const {

@@ -25,7 +25,8 @@ class Emi4RegisterSet : public RegisterSet {
   static constexpr int kGencfgBank = 6;
 
   /// Six Peripheral banks, the general-configuration block and the registers.
-  Emi4RegisterSet();
+  /// Every block the set makes takes its number from `serial`, which outlives the set.
+  explicit Emi4RegisterSet(blocks::BlockSerial& serial);
 
   /// Writes the register lines and the closing "}" of an EMI4 procedure at
   /// base + offset: bank 5 first unless bankCount is 4, banks 0 to 3 (and 4),
@@ -38,7 +39,7 @@ class Emi4RegisterSet : public RegisterSet {
 
  protected:
   /// 1 SdramBlock, 2 PeripheralBlock, 3 MpxBlock, built for EMI4 `bank`.
-  std::unique_ptr<blocks::BankBlock> makeBankBlock(int type, int bank) const override;
+  std::unique_ptr<blocks::BankBlock> makeBankBlock(blocks::BankType type, int bank) const override;
 };
 
 }  // namespace varda::regmodel

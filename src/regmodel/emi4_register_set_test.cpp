@@ -5,14 +5,18 @@
 namespace varda::regmodel {
 namespace {
 
+using blocks::BankType;
+using blocks::SetResult;
+
 // A bank counts when all four of its words encode non-zero; MPX banks leave
 // registers 1 to 3 zero by default.
 TEST(Emi4RegisterSet, PopulatedBankMask) {
-  Emi4RegisterSet set;
+  blocks::BlockSerial serial;
+  Emi4RegisterSet set(serial);
   EXPECT_EQ(set.populatedBankMask(4), 0xfu);
   EXPECT_EQ(set.populatedBankMask(6), 0x3fu);
-  ASSERT_EQ(set.setBankType(1, blocks::kMpxBank), 0);
-  ASSERT_EQ(set.setBankType(3, blocks::kMpxBank), 0);
+  ASSERT_TRUE(set.setBankType(1, BankType::kMpx));
+  ASSERT_TRUE(set.setBankType(3, BankType::kMpx));
   EXPECT_EQ(set.populatedBankMask(4), 5u);
   EXPECT_EQ(set.populatedBankMask(6), 0x35u);
   EXPECT_EQ(set.populatedBankMask(0), 0u);

@@ -1,27 +1,28 @@
 #include "regmodel/poke_file_reader.h"
 
 #include "regmodel/poke_tokenizer.h"
+#include "support/file_ptr.h"
 #include "support/format.h"
 
 namespace varda::regmodel {
 
-int PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
-                                 const std::string& path) {
+bool PokeFileReader::readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
+                                  const std::string& path) {
   errorSeen_ = false;
   clearSeen();
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) {
+  support::FilePtr file = support::openFile(path.c_str(), "r");
+  if (!file) {
     errorSeen_ = true;
     support::out("%s: Error: cannot open read file\n", programName_.c_str());
   } else {
-    readPokeLines(file, registers, extras);
-    if (std::fclose(file) != 0) {
+    readPokeLines(file.get(), registers, extras);
+    if (!support::closeFile(file)) {
       // Only printed: the result stays what the lines gave.
       support::out("%s: Error: cannot close read file\n", programName_.c_str());
     }
   }
   lineNumber_ = 0;
-  return errorSeen_ ? 0 : 1;
+  return !errorSeen_;
 }
 
 void PokeFileReader::readPokeLines(std::FILE* file, std::span<std::uint32_t> registers,
@@ -74,7 +75,7 @@ bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t
     return false;
   }
 
-  if (storePoke(address, *value, registers, extras) == StoreResult::WrongAddress) return false;
+  if (storePoke(address, *value, registers, extras) == StoreResult::kWrongAddress) return false;
 
   // The value is stored even when the line then has extra characters. A value
   // the store refused (and reported) still gets this test.
@@ -85,14 +86,14 @@ bool PokeFileReader::readPokeLine(std::string_view line, std::span<std::uint32_t
   return true;
 }
 
-int PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (file == nullptr) {
+bool PokeFileReader::readProcedureName(const std::string& path, std::string& name) {
+  support::FilePtr file = support::openFile(path.c_str(), "r");
+  if (!file) {
     support::out("%s: Error: cannot open read file %s\n", programName_.c_str(), path.c_str());
-    return 0;
+    return false;
   }
-  int result = 0;
-  PokeLineReader lines(file);
+  bool found = false;
+  PokeLineReader lines(file.get());
   std::string line;
   while (lines.next(line)) {
     ++lineNumber_;
@@ -102,23 +103,23 @@ int PokeFileReader::readProcedureName(const std::string& path, std::string& name
     const std::optional<std::string_view> procedure = tokens.next();
     if (!procedure) {
       lineError("%s: Error reading configuration file: missing procedure name at line: %d\n");
-      result = 0;
+      found = false;
       break;
     }
     if (!name.empty()) {
       lineError("%s: Error reading configuration file: unexpected second procedure name at line: %d\n");
-      result = 0;
+      found = false;
       break;
     }
     name = std::string(*procedure);
-    result = 1;
+    found = true;
   }
   lineNumber_ = 0;
-  if (std::fclose(file) != 0) {
+  if (!support::closeFile(file)) {
     support::out("%s: Error: cannot close read file %s\n", programName_.c_str(), path.c_str());
-    return 0;
+    return false;
   }
-  return result;
+  return found;
 }
 
 void PokeFileReader::lineError(const char* format) {

@@ -22,11 +22,11 @@ class PokeFileReader {
   explicit PokeFileReader(std::string programName) : programName_(std::move(programName)) {}
   virtual ~PokeFileReader() = default;
 
-  /// Reads a poke file into the two word arrays; 1 when read without error, else 0.
-  int readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
-                   const std::string& path);
-  /// Finds the one "proc" name of a file; 1 and name set, or 0. name must be empty.
-  int readProcedureName(const std::string& path, std::string& name);
+  /// Reads a poke file into the two word arrays; true when read without error.
+  bool readPokeFile(std::span<std::uint32_t> registers, std::span<std::uint32_t> extras,
+                    const std::string& path);
+  /// Finds the one "proc" name of a file: true with name set, or false. name must be empty.
+  bool readProcedureName(const std::string& path, std::string& name);
 
   bool errorSeen() const { return errorSeen_; }
   int lineNumber() const { return lineNumber_; }
@@ -34,9 +34,9 @@ class PokeFileReader {
  protected:
   /// What storing one poke came to.
   enum class StoreResult {
-    Stored,        ///< the value is in its array
-    Refused,       ///< a message was printed and the error flag set; the read goes on
-    WrongAddress,  ///< unknown or repeated address: the read stops
+    kStored,        ///< the value is in its array
+    kRefused,       ///< a message was printed and the error flag set; the read goes on
+    kWrongAddress,  ///< unknown or repeated address: the read stops
   };
 
   /// Clears every `seen` flag (start of every read).

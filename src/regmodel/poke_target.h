@@ -7,8 +7,8 @@ namespace varda::regmodel {
 
 /// Which of the reader's two word arrays a known register goes to.
 enum class PokeArray {
-  Registers,
-  Extras
+  kRegisters,
+  kExtras
 };
 
 /// One row of a reader's register table: a known address (EMI4: an offset
@@ -31,7 +31,7 @@ inline int findTarget(std::span<const PokeTarget> table, std::uint32_t base, std
 /// Stores value in the word that target names.
 inline void storeAt(const PokeTarget& target, std::uint32_t value, std::span<std::uint32_t> registers,
                     std::span<std::uint32_t> extras) {
-  (target.array == PokeArray::Registers ? registers : extras)[target.index] = value;
+  (target.array == PokeArray::kRegisters ? registers : extras)[target.index] = value;
 }
 
 }  // namespace varda::regmodel

@@ -3,20 +3,20 @@
 #include <cassert>
 #include <utility>
 
+#include "blocks/item_tags.h"
+
 namespace varda::regmodel {
 
-namespace {
+using blocks::SetOutcome;
+using blocks::SetResult;
 
-// The SDRAM items "CASLatency" and "LatencyMode": a value that fails their own
-// check is kept all the same, and the configuration is not checked.
-constexpr std::uint32_t kCasLatencyTag = 1142;
-constexpr std::uint32_t kLatencyModeTag = 1143;
-
-}  // namespace
-
-RegisterSet::RegisterSet(int bankCount, std::unique_ptr<blocks::ItemBlock> chip,
+RegisterSet::RegisterSet(blocks::BlockSerial& serial, int bankCount, std::unique_ptr<blocks::ItemBlock> chip,
                          std::span<const RegisterRow> registers, std::size_t imageWords)
-    : banks_(static_cast<std::size_t>(bankCount)), chip_(std::move(chip)), imageWords_(imageWords) {
+    : serial_(serial),
+      banks_(static_cast<std::size_t>(bankCount)),
+      chip_(std::move(chip)),
+      imageWords_(imageWords) {
+  chip_->setIdentity(serial_.next());
   registers_.reserve(registers.size());
   for (const RegisterRow& row : registers) {
     assert(registers_.empty() || row.tag == registers_.back().tag() + 1);
@@ -29,8 +29,14 @@ RegisterSet::~RegisterSet() = default;
 
 void RegisterSet::buildPeripheralBanks() {
   for (int bank = 0; bank < bankCount(); ++bank) {
-    banks_[static_cast<std::size_t>(bank)] = makeBankBlock(blocks::kPeripheralBank, bank);
+    banks_[static_cast<std::size_t>(bank)] = numberedBankBlock(blocks::BankType::kPeripheral, bank);
   }
+}
+
+std::unique_ptr<blocks::BankBlock> RegisterSet::numberedBankBlock(blocks::BankType type, int bank) {
+  std::unique_ptr<blocks::BankBlock> block = makeBankBlock(type, bank);
+  if (block) block->setIdentity(serial_.next());
+  return block;
 }
 
 blocks::MemoryItem* RegisterSet::findBankItem(int bank, std::uint32_t tag) {
@@ -44,17 +50,17 @@ blocks::BankBlock* RegisterSet::bankBlock(int bank) {
   return validBank(bank) ? banks_[static_cast<std::size_t>(bank)].get() : nullptr;
 }
 
-int RegisterSet::setBankType(int bank, int type) {
-  if (!validBank(bank)) return 1;
-  std::unique_ptr<blocks::BankBlock> block = makeBankBlock(type, bank);
-  if (!block) return 1;
+bool RegisterSet::setBankType(int bank, blocks::BankType type) {
+  if (!validBank(bank)) return false;
+  std::unique_ptr<blocks::BankBlock> block = numberedBankBlock(type, bank);
+  if (!block) return false;
   // The old block goes with all its items: the bank starts again from the defaults.
   banks_[static_cast<std::size_t>(bank)] = std::move(block);
-  return 0;
+  return true;
 }
 
-int RegisterSet::bankType(int bank) const {
-  return validBank(bank) ? banks_[static_cast<std::size_t>(bank)]->bankType() : blocks::kNoBank;
+blocks::BankType RegisterSet::bankType(int bank) const {
+  return validBank(bank) ? banks_[static_cast<std::size_t>(bank)]->bankType() : blocks::BankType::kNone;
 }
 
 blocks::ItemBlock* RegisterSet::blockFor(int bank) {
@@ -62,45 +68,48 @@ blocks::ItemBlock* RegisterSet::blockFor(int bank) {
   return bankBlock(bank);
 }
 
-int RegisterSet::setItem(std::uint32_t tag, std::uint32_t value, int bank) {
+SetOutcome RegisterSet::setItem(std::uint32_t tag, std::uint32_t value, int bank) {
   // Order: store, the item's own check (the whole chip-wide block for the
   // chip bank), then the whole configuration; each failure restores the old value.
   blocks::ItemBlock* block = blockFor(bank);
   blocks::MemoryItem* item = block == nullptr ? nullptr : block->findItem(tag);
   // A tag the addressed block does not hold (or a bank outside the set) is
   // answered as a failed own check, and nothing changes.
-  if (item == nullptr) return blocks::kSetOwnCheckFailed;
+  if (item == nullptr) return {SetResult::kOwnCheckFailed, std::nullopt};
 
   const std::uint32_t old = item->value();
   item->setValue(value);
-  const blocks::CheckOutcome own = bank == chipBank() ? checkChip() : checkBankItem(bank, tag);
+  blocks::CheckOutcome own = bank == chipBank() ? checkChip() : checkBankItem(bank, tag);
   if (own) {
-    if (tag == kCasLatencyTag || tag == kLatencyModeTag) return blocks::kSetAccepted;
+    // The SDRAM items CASLatency and LatencyMode keep a value that fails their
+    // own check, and the configuration is not checked.
+    if (tag == blocks::tag::kCasLatency || tag == blocks::tag::kLatencyMode)
+      return {SetResult::kAccepted, own};
     item->setValue(old);
-    return blocks::kSetOwnCheckFailed;
+    return {SetResult::kOwnCheckFailed, own};
   }
-  if (checkConfiguration()) {
+  if (blocks::CheckOutcome other = checkConfiguration()) {
     item->setValue(old);
-    return blocks::kSetConfigurationFailed;
+    return {SetResult::kConfigurationFailed, other};
   }
-  return blocks::kSetAccepted;
+  return {};
 }
 
-int RegisterSet::storeRaw(std::uint32_t tag, std::uint32_t word) {
+SetOutcome RegisterSet::storeRaw(std::uint32_t tag, std::uint32_t word) {
   // A tag outside the register image is refused and nothing changes.
-  if (tag >= imageWords_) return 1;
+  if (tag >= imageWords_) return {SetResult::kOwnCheckFailed, std::nullopt};
   // Order: encode everything, replace the word, decode everything, check.
   blocks::RegisterImage image = newImage();
   encodeAll(image);
   const std::uint32_t old = image[tag];
   image[tag] = word;
   decodeAll(image);
-  if (checkConfiguration()) {
+  if (blocks::CheckOutcome failed = checkConfiguration()) {
     image[tag] = old;
     decodeAll(image);
-    return 1;
+    return {SetResult::kConfigurationFailed, failed};
   }
-  return 0;
+  return {};
 }
 
 blocks::CheckOutcome RegisterSet::checkConfiguration() const {

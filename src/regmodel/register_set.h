@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "blocks/bank_block.h"
+#include "blocks/bank_type.h"
+#include "blocks/block_serial.h"
 #include "blocks/check_result.h"
 #include "blocks/item_block.h"
 #include "blocks/memory_item.h"
@@ -46,18 +48,20 @@ class RegisterSet {
   /// The chip-wide block (padlogic on EMI2/3, general configuration on EMI4).
   blocks::ItemBlock& chipBlock() { return *chip_; }
 
-  /// Replaces the bank's block by a new block of `type` with its defaults:
-  /// 0 done; 1 when the generation has no such bank type (bank unchanged).
-  int setBankType(int bank, int type);
-  /// The type code of the bank's block; 4 (no block) for a bank outside the set.
-  int bankType(int bank) const;
+  /// Replaces the bank's block by a new block of `type` with its defaults;
+  /// false when the generation has no such bank type (bank unchanged).
+  bool setBankType(int bank, blocks::BankType type);
+  /// The type of the bank's block; BankType::kNone for a bank outside the set.
+  blocks::BankType bankType(int bank) const;
 
-  /// Sets one item, checks it and the whole configuration, undoes on failure:
-  /// 0 accepted, 1 own check failed, 2 configuration check failed.
-  int setItem(std::uint32_t tag, std::uint32_t value, int bank);
-  /// Stores a whole register word through encode / replace / decode; 0, or 1
-  /// when the configuration then fails (every item decoded from the old word).
-  int storeRaw(std::uint32_t tag, std::uint32_t word);
+  /// Sets one item, checks it and the whole configuration, undoes on failure.
+  /// The outcome carries the failed check, whose rule message the caller prints.
+  blocks::SetOutcome setItem(std::uint32_t tag, std::uint32_t value, int bank);
+  /// Stores a whole register word through encode / replace / decode: accepted,
+  /// or kConfigurationFailed when the configuration then fails (every item
+  /// decoded from the old word again); a tag outside the image is refused
+  /// (kOwnCheckFailed) and nothing changes.
+  blocks::SetOutcome storeRaw(std::uint32_t tag, std::uint32_t word);
 
   /// checkAll of every bank in bank order, then of the chip-wide block.
   blocks::CheckOutcome checkConfiguration() const;
@@ -88,13 +92,14 @@ class RegisterSet {
 
  protected:
   /// Every bank starts as a Peripheral bank; registers are given in tag order
-  /// with consecutive tags.
-  RegisterSet(int bankCount, std::unique_ptr<blocks::ItemBlock> chip, std::span<const RegisterRow> registers,
-              std::size_t imageWords);
+  /// with consecutive tags. Every block the set makes, the chip-wide block
+  /// first, takes its number from `serial`, which outlives the set.
+  RegisterSet(blocks::BlockSerial& serial, int bankCount, std::unique_ptr<blocks::ItemBlock> chip,
+              std::span<const RegisterRow> registers, std::size_t imageWords);
 
   /// A new block of `type` built for `bank` of this generation, or nullptr
   /// when the generation has no such bank type.
-  virtual std::unique_ptr<blocks::BankBlock> makeBankBlock(int type, int bank) const = 0;
+  virtual std::unique_ptr<blocks::BankBlock> makeBankBlock(blocks::BankType type, int bank) const = 0;
 
   /// Fills every bank with a new Peripheral block (called by the derived
   /// constructor, once makeBankBlock is available).
@@ -107,7 +112,10 @@ class RegisterSet {
   // The block that setItem addresses with `bank`, or nullptr.
   blocks::ItemBlock* blockFor(int bank);
   bool validBank(int bank) const { return bank >= 0 && bank < bankCount(); }
+  // makeBankBlock, numbered.
+  std::unique_ptr<blocks::BankBlock> numberedBankBlock(blocks::BankType type, int bank);
 
+  blocks::BlockSerial& serial_;                            ///< numbers the blocks made, not owned
   std::vector<std::unique_ptr<blocks::BankBlock>> banks_;  ///< one per bank, in bank order
   std::unique_ptr<blocks::ItemBlock> chip_;                ///< the chip-wide block
   std::vector<MemoryRegister> registers_;                  ///< in tag order, consecutive tags

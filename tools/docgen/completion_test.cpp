@@ -10,12 +10,12 @@ using options::OptionRecord;
 
 // clang-format off
 constexpr OptionRecord kTable[] = {
-    {"read",  OptionKind::Value, nullptr, nullptr, 7, "<file>|read a file"},
-    {"o",     OptionKind::Value, nullptr, nullptr, 7, "<filename>|specify output file"},
-    {"bank",  OptionKind::Value, nullptr, nullptr, 7, "<0-3/5>|specify bank number"},
-    {"p",     OptionKind::Value, nullptr, nullptr, 7, "<procedure>|run a procedure"},
-    {"v",     OptionKind::Flag,  nullptr, nullptr, 7, "show version information"},
-    {nullptr, OptionKind::End, nullptr, nullptr, 0, nullptr},
+    {"read",  OptionKind::kValue, {}, nullptr, 7, "<file>|read a file"},
+    {"o",     OptionKind::kValue, {}, nullptr, 7, "<filename>|specify output file"},
+    {"bank",  OptionKind::kValue, {}, nullptr, 7, "<0-3/5>|specify bank number"},
+    {"p",     OptionKind::kValue, {}, nullptr, 7, "<procedure>|run a procedure"},
+    {"v",     OptionKind::kFlag,  {}, nullptr, 7, "show version information"},
+    {nullptr, OptionKind::kEnd, {}, nullptr, 0, nullptr},
 };
 // clang-format on
 

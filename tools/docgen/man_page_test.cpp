@@ -22,10 +22,10 @@ constexpr options::ToolInfo kInfo = {
 
 // clang-format off
 constexpr OptionRecord kTable[] = {
-    {"wide",    OptionKind::Flag,  nullptr, nullptr, 6, "on the long page"},
-    {"o",       OptionKind::Value, nullptr, nullptr, 7, "<filename>|specify output file"},
-    {"deep",    OptionKind::Value, nullptr, nullptr, 4, "<0-3>|S: extended only"},
-    {nullptr,   OptionKind::End, nullptr, nullptr, 0, nullptr},
+    {"wide",    OptionKind::kFlag,  {}, nullptr, 6, "on the long page"},
+    {"o",       OptionKind::kValue, {}, nullptr, 7, "<filename>|specify output file"},
+    {"deep",    OptionKind::kValue, {}, nullptr, 4, "<0-3>|S: extended only"},
+    {nullptr,   OptionKind::kEnd, {}, nullptr, 0, nullptr},
 };
 // clang-format on
 

@@ -8,12 +8,12 @@ std::vector<OptionEntry> optionEntries(std::span<const options::OptionRecord> ta
   using options::OptionKind;
   std::vector<OptionEntry> entries;
   for (const auto& row : table) {
-    if (row.kind == OptionKind::End) break;
+    if (row.kind == OptionKind::kEnd) break;
     if (row.name == nullptr || row.help == nullptr) continue;
     const std::string help = row.help;
     const auto bar = help.find('|');
     OptionEntry entry{row.name, "", help, row.visibility,
-                      row.kind == OptionKind::Value || row.kind == OptionKind::ValueOnly};
+                      row.kind == OptionKind::kValue || row.kind == OptionKind::kValueOnly};
     if (bar != std::string::npos) {
       entry.argument = help.substr(0, bar);
       entry.description = help.substr(bar + 1);

@@ -10,13 +10,13 @@ using options::OptionRecord;
 
 // clang-format off
 constexpr OptionRecord kTable[] = {
-    {"zeta",   OptionKind::Flag,  nullptr, nullptr, 4, "last by name"},
-    {"Beta",   OptionKind::Value, nullptr, nullptr, 6, "<n>|upper case sorts first"},
-    {"alpha",  OptionKind::ValueOnly, nullptr, nullptr, 7, "<file>|takes a file"},
-    {"hidden", OptionKind::Flag,  nullptr, nullptr, 4, nullptr},
-    {nullptr,  OptionKind::InvalidUse, nullptr, nullptr, 0, nullptr},
-    {nullptr,  OptionKind::End, nullptr, nullptr, 0, nullptr},
-    {"after",  OptionKind::Flag,  nullptr, nullptr, 7, "past the end row"},
+    {"zeta",   OptionKind::kFlag,  {}, nullptr, 4, "last by name"},
+    {"Beta",   OptionKind::kValue, {}, nullptr, 6, "<n>|upper case sorts first"},
+    {"alpha",  OptionKind::kValueOnly, {}, nullptr, 7, "<file>|takes a file"},
+    {"hidden", OptionKind::kFlag,  {}, nullptr, 4, nullptr},
+    {nullptr,  OptionKind::kInvalidUse, {}, nullptr, 0, nullptr},
+    {nullptr,  OptionKind::kEnd, {}, nullptr, 0, nullptr},
+    {"after",  OptionKind::kFlag,  {}, nullptr, 7, "past the end row"},
 };
 // clang-format on
 

@@ -1,7 +1,0 @@
-#include "front/run_settings.h"
-
-namespace varda::front {
-
-RunSettings gSettings;
-
-}  // namespace varda::front
