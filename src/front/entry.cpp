@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "front/command_bridge.h"
 #include "front/exit_run.h"
 #include "front/option_table.h"
 #include "front/parameters_writer.h"
@@ -38,6 +39,7 @@ int parseOptionLine(const std::string& text) {
 
 int run(int argc, char** argv) {
   try {
+    startInterpreter();
     parseCommandLine(argc, argv);
     const RunSettings& run = settings();
     if (!run.readMode) {

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "front/temp_file.h"
+
 namespace varda::front {
 
 void exitRun(int status) {
+  removeTempFiles();
   std::fflush(stdout);
   std::exit(status);
 }

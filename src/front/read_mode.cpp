@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "front/command_bridge.h"
 #include "front/exit_run.h"
 #include "front/parameters_writer.h"
 #include "front/procedure_writer.h"
@@ -19,8 +20,6 @@ namespace {
 
 using support::out;
 
-ReadFileRunner gRunner = nullptr;
-
 /// The name of the one procedure of `file`, found by the reader of the
 /// current generation; the run ends with status 1 when there is none.
 std::string procedureOf(const std::string& file) {
@@ -37,8 +36,6 @@ std::string procedureOf(const std::string& file) {
 
 }  // namespace
 
-void setReadFileRunner(ReadFileRunner runner) { gRunner = runner; }
-
 void runReadFile() {
   RunSettings& run = settings();
   ReadBackState& state = readBackState();
@@ -54,13 +51,16 @@ void runReadFile() {
     return;
   }
   std::fprintf(sink.get(), "proc %s {\n", procName.c_str());
-  // The procedure runs in the command-language interpreter. Until the
-  // interpreter is built there is no runner, and running a read file ends the
-  // run as an interpreter error would (status 1).
-  if (gRunner == nullptr || !gRunner(sink.get(), readFile, procName)) {
+  // The file's procedure runs in the interpreter with its pokes written to
+  // the temporary file. A failing statement has printed its report: the
+  // temporary file goes, then the run ends.
+  setPokeSink(sink.get());
+  const bool ran = tryStatement(support::format("include %s\n", readFile.c_str())) &&
+                   tryStatement(support::format("%s\n", procName.c_str()));
+  setPokeSink(nullptr);
+  if (!ran) {
     sink.reset();
     temp.remove();
-    out("%s: Error: command interpreter not built yet\n", kProgramName);
     exitRun(1);
   }
   std::fprintf(sink.get(), "}\n");

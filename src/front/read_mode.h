@@ -8,14 +8,6 @@ namespace varda::front {
 // Read mode: a configuration procedure run back into register words, and the
 // current configuration shown as parameters.
 
-/// Runs the read file's procedure with every poke it performs written to
-/// `sink` as "poke 0x%x 0x%x\n". False when there is nothing to run it with.
-using ReadFileRunner = bool (*)(std::FILE* sink, const std::string& readFile, const std::string& procName);
-
-/// Sets how runReadFile runs the read file (the command bridge; tests).
-/// Without a runner, running a read file ends the run with status 1.
-void setReadFileRunner(ReadFileRunner runner);
-
 /// Runs readFile (RunSettings) and fills the run's read-back state: finds the
 /// procedure (readProcName, or the one "proc" of the file; none ends the run
 /// with status 1), captures its pokes in a temporary file and decodes them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "front/bank_manager.h"
+#include "front/command_bridge.h"
 #include "front/read_back_state.h"
 #include "front/run_settings.h"
 #include "options/parser_state.h"
@@ -17,6 +18,7 @@ struct RunState {
   BankManager banks;            ///< the register sets, their blocks and the block numbering
   ReadBackState readBack;       ///< register words read back, for the parameters file
   int interactiveNesting = 0;   ///< interactive loops running inside one another
+  CommandBridge bridge;         ///< the interpreter, and the state of its emi and poke commands
 };
 
 /// The run's state.

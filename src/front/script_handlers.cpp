@@ -2,11 +2,9 @@
 
 #include <utility>
 
-#include "front/exit_run.h"
+#include "front/command_bridge.h"
 #include "front/run_state.h"
-#include "front/tool_info.h"
 #include "options/option_record.h"
-#include "support/format.h"
 
 namespace varda::front {
 
@@ -15,11 +13,11 @@ int runScriptOrProcedure(OptText name, OptText value, Selector selector) {
     settings().readProcName = std::move(value);
     return options::kContinue;
   }
-  // Scripts and procedures run in the command-language interpreter, which
-  // this build does not contain yet: say so and end the run.
-  (void)name;
-  support::out("%s: Error: command interpreter not built yet\n", kProgramName);
-  exitRun(1);
+  if (selector.isSet())
+    runProcedure(value.value_or(""));
+  else
+    includeScript(name.value_or(""));
+  return options::kContinue;
 }
 
 }  // namespace varda::front

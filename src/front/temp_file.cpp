@@ -10,6 +10,15 @@
 #include "support/format.h"
 
 namespace varda::front {
+namespace {
+
+/// The paths of the temporary files alive now.
+std::vector<std::string>& livePaths() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
+}  // namespace
 
 TempFile::TempFile() {
   std::error_code error;
@@ -24,6 +33,7 @@ TempFile::TempFile() {
   if (fd < 0) return;
   ::close(fd);
   path_ = name.data();
+  livePaths().push_back(path_);
 }
 
 TempFile::~TempFile() { remove(); }
@@ -31,7 +41,14 @@ TempFile::~TempFile() { remove(); }
 void TempFile::remove() {
   if (path_.empty()) return;
   std::remove(path_.c_str());
+  std::vector<std::string>& live = livePaths();
+  std::erase(live, path_);
   path_.clear();
+}
+
+void removeTempFiles() {
+  for (const std::string& path : livePaths()) std::remove(path.c_str());
+  livePaths().clear();
 }
 
 }  // namespace varda::front

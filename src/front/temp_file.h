@@ -24,4 +24,8 @@ class TempFile {
   std::string path_;  ///< empty when no file was created or it was removed
 };
 
+/// Removes every temporary file that is still there: a run that ends early
+/// (exitRun) leaves none behind.
+void removeTempFiles();
+
 }  // namespace varda::front
