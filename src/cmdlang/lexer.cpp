@@ -140,13 +140,14 @@ int quoted(Interp& in, std::int32_t* value) {
           // Any digit starts an octal number that takes the digits 0 to 7
           // (so "\8" is the byte 0, which ends the text, and then "8").
           if (isDigit(c)) {
-            int n = 0;
+            // Any number of digits; the value wraps, only its low byte counts.
+            unsigned n = 0;
             while (c >= '0' && c <= '7') {
-              n = n * 8 + (c - '0');
+              n = n * 8 + static_cast<unsigned>(c - '0');
               c = getChar(in);
             }
             ungetChar(in, c);
-            c = n & 0xff;
+            c = static_cast<int>(n & 0xff);
           }
           break;
       }
