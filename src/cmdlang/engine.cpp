@@ -16,8 +16,6 @@ namespace {
 constexpr std::size_t kMaxMessage = 1024;
 constexpr std::size_t kMaxTrace = 2048;
 
-std::size_t stackBase(const Interp& in) { return in.eng.frames.empty() ? 0 : in.eng.frames.back().base; }
-
 const Text kResultName("$");
 const Text kCountName("$#");
 
@@ -106,9 +104,12 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
         pushstring(in, code.texts[static_cast<std::size_t>(operand.value)]);
       return i + 1;
     }
-    case Ctl::MakeVariable:
-      pushvariable(in, makevariable(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
+    case Ctl::MakeVariable: {
+      const std::int32_t text = cells[i + 1].value;
+      pushvariable(in,
+                   makevariable(in, code.texts[static_cast<std::size_t>(text)].view(), code.nameSlot(text)));
       return i + 1;
+    }
     case Ctl::MakeLocal:
       pushvariable(in, makelocal(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
       return i + 1;
@@ -166,13 +167,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
 
 // --- operand stack -----------------------------------------------------------
 
-Value pop(Interp& in) {
-  std::vector<Value>& stack = in.eng.stack;
-  if (stack.size() <= stackBase(in)) in.raiseerror(kInternalError, "operand stack underflow");
-  Value v = std::move(stack.back());
-  stack.pop_back();
-  return v;
-}
+void stackUnderflow(Interp& in) { in.raiseerror(kInternalError, "operand stack underflow"); }
 
 Value popvalue(Interp& in) {
   Value v = pop(in);
@@ -212,8 +207,6 @@ Variable* poparray(Interp& in, Value& holder) {
     in.raiseerror(kInternalError, "not an array on stack top");
   return holder.variable();
 }
-
-void push(Interp& in, Value value) { in.eng.stack.push_back(std::move(value)); }
 
 std::int32_t peekresult(const Interp& in) {
   if (in.eng.stack.size() <= stackBase(in)) return 0;

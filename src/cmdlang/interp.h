@@ -11,6 +11,7 @@
 #include "cmdlang/code.h"
 #include "cmdlang/error_table.h"
 #include "cmdlang/named_table.h"
+#include "cmdlang/operand_stack.h"
 #include "cmdlang/symbol_table.h"
 #include "cmdlang/text.h"
 #include "cmdlang/value.h"
@@ -66,7 +67,7 @@ struct CallFrame {
 
 /// Execution state: operand stacks, frames, scopes, modes.
 struct Engine {
-  std::vector<Value> stack;  // the operand stacks of all frames, each from its frame's base
+  OperandStack stack;  // the operand stacks of all frames, each from its frame's base
   std::vector<CallFrame> frames;
   std::size_t frameFloor = 0;        // first frame of the current frame stack
   SymbolTable* locals = nullptr;     // the current local table; none at the outermost level

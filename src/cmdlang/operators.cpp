@@ -444,6 +444,9 @@ void declareEmptyArray(Interp& in) {
     in.raiseerror(kInternalError, "duplicate empty local array: \"" + v->name.str() + "\"");
   v->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
   v->defined = true;
+  // The parameter list applies Declare (or '= expr') to every parameter after
+  // this: the reference goes back for it (Declare leaves an array unchanged).
+  push(in, std::move(holder));
 }
 
 }  // namespace

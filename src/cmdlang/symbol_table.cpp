@@ -12,9 +12,23 @@ std::uint32_t hashName(std::string_view name) {
   return h;
 }
 
-SymbolTable::SymbolTable(unsigned buckets) : buckets_(buckets) {}
+namespace {
 
-SymbolTable::~SymbolTable() {
+/// Average chain length past which a table builds its index.
+constexpr unsigned kIndexedChainLength = 2;
+
+std::uint64_t nextVersion() {
+  static std::uint64_t counter = 0;
+  return ++counter;
+}
+
+}  // namespace
+
+SymbolTable::SymbolTable(unsigned buckets) : buckets_(buckets), version_(nextVersion()) {}
+
+SymbolTable::~SymbolTable() { clear(); }
+
+void SymbolTable::clear() {
   // Entries that outlive the table (held by an operand stack) lose their parent.
   for (Rc<Variable>& head : buckets_) {
     Rc<Variable> v = std::move(head);
@@ -24,21 +38,34 @@ SymbolTable::~SymbolTable() {
       v = std::move(next);
     }
   }
+  count_ = 0;
+  index_.clear();
+  renew();
 }
 
-Variable* SymbolTable::find(std::string_view name) const {
-  for (Variable* v = buckets_[hashName(name) % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
-    if (v->key() == name) return v;
+void SymbolTable::renew() { version_ = nextVersion(); }
+
+Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
+  if (!index_.empty()) return index_.find(name, hash);
+  for (Variable* v = buckets_[hash % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
+    if (v->hash == hash && v->key() == name) return v;
   return nullptr;
 }
 
 Variable* SymbolTable::insert(Rc<Variable> variable) {
-  Rc<Variable>& head = buckets_[hashName(variable->key()) % buckets_.size()];
-  for (Variable* v = head.get(); v != nullptr; v = v->chainNext.get())
-    if (v->key() == variable->key()) return v;
+  const std::uint32_t hash = hashName(variable->key());
+  if (Variable* present = find(variable->key(), hash)) return present;
+  variable->hash = hash;
+  Rc<Variable>& head = buckets_[hash % buckets_.size()];
   variable->chainNext = std::move(head);
   head = std::move(variable);
   ++count_;
+  renew();
+  if (!index_.empty()) {
+    index_.add(head.get());
+  } else if (count_ > kIndexedChainLength * bucketCount()) {
+    forEach([&](Variable& v) { index_.add(&v); });
+  }
   return head.get();
 }
 
@@ -48,12 +75,15 @@ Variable* SymbolTable::findOrCreate(std::string_view name) {
 }
 
 Rc<Variable> SymbolTable::remove(std::string_view name) {
-  Rc<Variable>* link = &buckets_[hashName(name) % buckets_.size()];
+  const std::uint32_t hash = hashName(name);
+  Rc<Variable>* link = &buckets_[hash % buckets_.size()];
   while (*link) {
-    if ((*link)->key() == name) {
+    if ((*link)->hash == hash && (*link)->key() == name) {
       Rc<Variable> found = std::move(*link);
       *link = std::move(found->chainNext);
       --count_;
+      index_.erase(found.get());
+      renew();
       return found;
     }
     link = &(*link)->chainNext;

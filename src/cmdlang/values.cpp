@@ -52,6 +52,26 @@ Variable* makevariable(Interp& in, std::string_view name) {
   return in.globals.insert(Variable::make(Text(name)));
 }
 
+Variable* makevariable(Interp& in, std::string_view name, NameSlot& slot) {
+  const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
+  if (slot.variable != nullptr && slot.localVersion == localVersion &&
+      slot.globalVersion == in.globals.version())
+    return slot.variable;
+  if (!slot.hashed) {
+    slot.hash = hashName(name);
+    slot.hashed = true;
+  }
+  // The lookup rule of makevariable: the local table, then the global one,
+  // else a new global.
+  Variable* v = in.eng.locals != nullptr ? in.eng.locals->find(name, slot.hash) : nullptr;
+  if (v == nullptr) v = in.globals.find(name, slot.hash);
+  if (v == nullptr) v = in.globals.insert(Variable::make(Text(name)));
+  slot.variable = v;
+  slot.localVersion = localVersion;
+  slot.globalVersion = in.globals.version();
+  return v;
+}
+
 Variable* makelocal(Interp& in, std::string_view name) {
   SymbolTable& table = in.eng.locals != nullptr ? *in.eng.locals : in.globals;
   return table.findOrCreate(name);

@@ -23,6 +23,8 @@ ArgumentName argumentName(std::int32_t n);
 Variable* lookupvariable(Interp& in, std::string_view name);
 /// lookupvariable, or a new undefined global.
 Variable* makevariable(Interp& in, std::string_view name);
+/// makevariable for a name operand of compiled code, through its cache.
+Variable* makevariable(Interp& in, std::string_view name, NameSlot& slot);
 /// The variable of this name in the current local table, created there when absent.
 Variable* makelocal(Interp& in, std::string_view name);
 /// Resolves 'a[1].x' or 'a["k"]' in `table`; none when any step is missing.
