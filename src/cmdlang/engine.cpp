@@ -19,6 +19,24 @@ constexpr std::size_t kMaxTrace = 2048;
 const Text kResultName("$");
 const Text kCountName("$#");
 
+/// Most emptied local tables kept for reuse (a deeper recursion allocates).
+constexpr std::size_t kSpareTables = 64;
+
+/// Takes the frames from `index` up off the frame stack; their local tables
+/// are emptied and kept for the next calls instead of being freed.
+void releaseFrames(Interp& in, std::size_t index) {
+  std::vector<CallFrame>& frames = in.eng.frames;
+  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
+  while (frames.size() > index) {
+    std::unique_ptr<SymbolTable> table = std::move(frames.back().locals);
+    frames.pop_back();
+    if (table && spare.size() < kSpareTables) {
+      table->clear();
+      spare.push_back(std::move(table));
+    }
+  }
+}
+
 /// Makes the top frame's table current: "$#" holds the argument count and
 /// "$" (the result) exists undefined.
 void pushcall(Interp& in, const Text& name) {
@@ -32,7 +50,8 @@ void pushcall(Interp& in, const Text& name) {
   Variable* count = f.locals->insert(Variable::make(kCountName));
   count->setInt(f.argc);
   count->defined = true;
-  f.locals->insert(Variable::make(kResultName));
+  f.result = f.locals->insert(Variable::make(kResultName));
+  f.resultVersion = f.locals->version();
   f.savedLocals = in.eng.locals;
   in.eng.locals = f.locals.get();
 }
@@ -45,7 +64,8 @@ void popcall(Interp& in, std::size_t index, bool withResult) {
   Value result;
   bool hasResult = false;
   if (withResult) {
-    Variable* r = frames[index].locals->find("$");
+    const CallFrame& f = frames[index];
+    Variable* r = f.locals->version() == f.resultVersion ? f.result : f.locals->find("$");
     if (r != nullptr && r->defined) {
       result = readvalue(in, r);
       hasResult = true;
@@ -54,7 +74,7 @@ void popcall(Interp& in, std::size_t index, bool withResult) {
   }
   in.eng.locals = frames[index].savedLocals;
   in.eng.stack.resize(frames[index].base);
-  frames.resize(index);
+  releaseFrames(in, index);
   if (hasResult) push(in, std::move(result));
 }
 
@@ -223,7 +243,13 @@ std::size_t stackDepth(const Interp& in) { return in.eng.stack.size() - stackBas
 
 void createframe(Interp& in) {
   CallFrame f;
-  f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
+  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
+  if (spare.empty()) {
+    f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
+  } else {
+    f.locals = std::move(spare.back());
+    spare.pop_back();
+  }
   f.base = in.eng.stack.size();
   in.eng.frames.push_back(std::move(f));
 }
@@ -231,7 +257,9 @@ void createframe(Interp& in) {
 void addargument(Interp& in, Value value) {
   CallFrame& f = in.eng.frames.back();
   ++f.argc;
-  Variable* a = f.locals->findOrCreate(argumentName(f.argc).view());
+  Text name = argumentText(f.argc);
+  Variable* a = f.locals->find(name.view());
+  if (a == nullptr) a = f.locals->insert(Variable::make(std::move(name)));
   assign(in, a, value);
 }
 
@@ -273,7 +301,7 @@ void runcommand(Interp& in, const Text& name, const CommandEntry& entry) {
 
 void dropframe(Interp& in) {
   in.eng.stack.resize(in.eng.frames.back().base);
-  in.eng.frames.pop_back();
+  releaseFrames(in, in.eng.frames.size() - 1);
 }
 
 // --- walking code --------------------------------------------------------------

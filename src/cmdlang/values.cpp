@@ -35,10 +35,31 @@ Text keyText(Interp& in, const Value& key) {
 }  // namespace
 
 ArgumentName argumentName(std::int32_t n) {
+  // "$%d" written by hand: calls name their arguments on every call.
   ArgumentName name{};
-  const int size = std::snprintf(name.text, sizeof name.text, "$%d", static_cast<int>(n));
-  name.size = static_cast<std::size_t>(size);
+  char digits[12];
+  std::size_t count = 0;
+  auto u = static_cast<std::uint32_t>(n);
+  if (n < 0) u = 0u - u;
+  do {
+    digits[count++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  name.text[name.size++] = '$';
+  if (n < 0) name.text[name.size++] = '-';
+  while (count > 0) name.text[name.size++] = digits[--count];
   return name;
+}
+
+Text argumentText(std::int32_t n) {
+  // The names of the first arguments are made once and shared by every call.
+  static const std::vector<Text> common = [] {
+    std::vector<Text> names;
+    for (std::int32_t i = 0; i < kCommonArguments; ++i) names.emplace_back(argumentName(i).view());
+    return names;
+  }();
+  if (n >= 0 && n < kCommonArguments) return common[static_cast<std::size_t>(n)];
+  return Text(argumentName(n).view());
 }
 
 Variable* lookupvariable(Interp& in, std::string_view name) {

@@ -70,6 +70,20 @@ TEST(ValuesTest, NamesInCompiledCodeFollowTheTablesAsTheyChange) {
   EXPECT_EQ(t.in.globals.find("n"), nullptr);        // every n was a local
 }
 
+TEST(ValuesTest, ArgumentNames) {
+  EXPECT_EQ(argumentName(1).view(), "$1");
+  EXPECT_EQ(argumentName(0).view(), "$0");
+  EXPECT_EQ(argumentName(12).view(), "$12");
+  EXPECT_EQ(argumentName(-5).view(), "$-5");
+  EXPECT_EQ(argumentName(-2147483647 - 1).view(), "$-2147483648");
+  EXPECT_EQ(argumentText(3).view(), "$3");
+  EXPECT_EQ(argumentText(1000).view(), "$1000");
+  // Eleven arguments: "$10" and "$11" reach the procedure too.
+  TestInterp t;
+  ASSERT_TRUE(t.run("proc p { $$ = $11 - $10 + $# }\ny = p(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 30)\n").ok);
+  EXPECT_EQ(t.in.globals.find("y")->intValue, 31);
+}
+
 TEST(ValuesTest, EmptyLocalArrayParameters) {
   TestInterp t;
   ASSERT_TRUE(t.run("proc f a[] i { for (i = 0; i < 3; i++) a[i] = i * 2\n $$ = a[2] }\ny = f\nz = f\n").ok);
