@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cmdlang/interp.h"
+#include "cmdlang/values.h"
 
 namespace varda::cmdlang {
 
@@ -21,7 +22,12 @@ inline Value pop(Interp& in) {
   if (in.eng.stack.size() <= stackBase(in)) stackUnderflow(in);
   return in.eng.stack.take();
 }
-Value popvalue(Interp& in);                        // a reference is read (readvalue)
+/// As pop, but a reference is read (readvalue).
+inline Value popvalue(Interp& in) {
+  Value v = pop(in);
+  if (v.type() == Type::Ref) return readvalue(in, v.variable());
+  return v;
+}
 std::int32_t popint(Interp& in);                   // texts converted by the number syntax; else error 6
 Text popstring(Interp& in);                        // anything but a text: error 4 "not a string on stack top"
 Variable* popvariable(Interp& in, Value& holder);  // error 8; `holder` keeps the variable alive

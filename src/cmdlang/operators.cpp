@@ -219,7 +219,34 @@ bool textOp(Interp& in, Op op, std::string_view a, std::string_view b) {
   return true;
 }
 
+/// The integer an operand entry stands for: an integer, or a reference to a
+/// defined integer variable (what popvalue would give without an error).
+bool plainInt(const Value& v, std::int32_t* out) {
+  if (v.isInt()) {
+    *out = v.asInt();
+    return true;
+  }
+  if (v.type() != Type::Ref) return false;
+  const Variable* var = v.variable();
+  if (!var->defined || var->type != Type::Int) return false;
+  *out = var->intValue;
+  return true;
+}
+
 void binary(Interp& in, Op op) {
+  // Two integers, the common case: read in place, then both taken off before
+  // the operation (which may raise), as the general path below does.
+  OperandStack& stack = in.eng.stack;
+  if (stack.size() >= stackBase(in) + 2) {
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+    if (plainInt(stack[stack.size() - 2], &a) && plainInt(stack.back(), &b)) {
+      stack.resize(stack.size() - 2);
+      std::int32_t r = 0;
+      if (intOp(in, op, a, b, &r)) return pushint(in, r);
+      typeMismatch(in, typeName(Type::Int), opText(op), typeName(Type::Int));
+    }
+  }
   const Value right = popvalue(in);
   const Value left = popvalue(in);
   const Type lt = left.type();

@@ -73,11 +73,8 @@ Variable* makevariable(Interp& in, std::string_view name) {
   return in.globals.insert(Variable::make(Text(name)));
 }
 
-Variable* makevariable(Interp& in, std::string_view name, NameSlot& slot) {
+Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot) {
   const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
-  if (slot.variable != nullptr && slot.localVersion == localVersion &&
-      slot.globalVersion == in.globals.version())
-    return slot.variable;
   if (!slot.hashed) {
     slot.hash = hashName(name);
     slot.hashed = true;
@@ -138,7 +135,7 @@ std::string fullname(const Variable& variable) {
   return path;
 }
 
-Value readvalue(Interp& in, Variable* variable) {
+Value readvalueSlow(Interp& in, Variable* variable) {
   if (!variable->defined) {
     const std::string name = fullname(*variable);
     if (in.globals.find(variable->key()) == variable) in.globals.remove(variable->key());
