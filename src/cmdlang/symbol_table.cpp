@@ -1,5 +1,6 @@
 #include "cmdlang/symbol_table.h"
 
+#include <bit>
 #include <new>
 
 namespace varda::cmdlang {
@@ -34,15 +35,22 @@ void SymbolTable::clear() {
   // Entries that outlive the table (held by an operand stack) lose their
   // parent. The walk stops after the last entry: a frame's table holds a few
   // entries in 101 buckets.
-  unsigned left = count_;
-  for (auto head = buckets_.begin(); left > 0 && head != buckets_.end(); ++head) {
-    Rc<Variable> v = std::move(*head);
+  auto release = [](Rc<Variable>& head) {
+    Rc<Variable> v = std::move(head);
     while (v) {
       Rc<Variable> next = std::move(v->chainNext);
       v->parent = nullptr;
-      --left;
       v = std::move(next);
     }
+  };
+  if (bucketCount() <= kTrackedBuckets) {
+    // Only the buckets that ever held an entry since the last clear.
+    for (unsigned word = 0; word < 2; ++word)
+      for (std::uint64_t bits = occupied_[word]; bits != 0; bits &= bits - 1)
+        release(buckets_[word * 64 + static_cast<unsigned>(std::countr_zero(bits))]);
+    occupied_[0] = occupied_[1] = 0;
+  } else {
+    for (Rc<Variable>& head : buckets_) release(head);
   }
   count_ = 0;
   index_.clear();
@@ -62,7 +70,9 @@ Variable* SymbolTable::insert(Rc<Variable> variable) {
   const std::uint32_t hash = hashName(variable->key());
   if (Variable* present = find(variable->key(), hash)) return present;
   variable->hash = hash;
-  Rc<Variable>& head = buckets_[hash % buckets_.size()];
+  const unsigned bucket = hash % bucketCount();
+  if (bucket < kTrackedBuckets) occupied_[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+  Rc<Variable>& head = buckets_[bucket];
   variable->chainNext = std::move(head);
   head = std::move(variable);
   ++count_;

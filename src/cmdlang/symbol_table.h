@@ -70,6 +70,11 @@ class SymbolTable {
   std::vector<Rc<Variable>> buckets_;
   unsigned count_ = 0;
   std::uint64_t version_ = 0;
+  /// Buckets that got an entry since the last clear, for tables of at most
+  /// kTrackedBuckets buckets: clearing a frame's table of 101 buckets then
+  /// visits only the few it used.
+  static constexpr unsigned kTrackedBuckets = 128;
+  std::uint64_t occupied_[2] = {0, 0};
   VariableIndex index_;  // built once the chains grow long
 };
 

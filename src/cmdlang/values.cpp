@@ -1,5 +1,6 @@
 #include "cmdlang/values.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -184,7 +185,18 @@ void assign(Interp& in, Variable* target, const Value& source) {
 }
 
 Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind) {
-  const Text name = keyText(in, key);
+  // An integer key is written into a buffer: a text of it is made only for a
+  // new element.
+  char digits[12];
+  Text held;
+  std::string_view name;
+  if (key.isInt()) {
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, key.asInt());
+    name = std::string_view(digits, static_cast<std::size_t>(end.ptr - digits));
+  } else {
+    held = keyText(in, key);
+    name = held.view();
+  }
   if (name.empty()) in.raiseerror(kBadElementName, "empty string");
   if (variable->defined ? variable->type != Type::Array : variable->type != Type::None)
     in.raiseerror(kScalarSubscript, quoted(variable->name.str()));
@@ -192,8 +204,8 @@ Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind 
     variable->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
     variable->defined = true;
   }
-  Variable* e = variable->array->find(name.view());
-  if (e == nullptr) e = variable->array->insert(Variable::make(name));
+  Variable* e = variable->array->find(name);
+  if (e == nullptr) e = variable->array->insert(Variable::make(key.isInt() ? Text(name) : std::move(held)));
   e->parent = variable;
   e->elementKind = kind;
   return e;
