@@ -481,6 +481,22 @@ void declareEmptyArray(Interp& in) {
 void runOp(Interp& in, Op op) {
   switch (op) {
     case Op::Assign: {
+      // An integer into an integer (or untyped) variable, the common case:
+      // what assign() and readvalue() below do for it, without the copies.
+      OperandStack& stack = in.eng.stack;
+      std::int32_t n = 0;
+      if (stack.size() >= stackBase(in) + 2 && plainInt(stack.back(), &n)) {
+        const Value& target = stack[stack.size() - 2];
+        if (target.type() == Type::Ref &&
+            (target.variable()->type == Type::Int || target.variable()->type == Type::None)) {
+          Variable* v = target.variable();
+          v->type = Type::Int;
+          v->intValue = n;
+          v->defined = true;
+          stack.resize(stack.size() - 2);
+          return pushint(in, n);
+        }
+      }
       const Value source = pop(in);
       Value holder;
       Variable* target = popvariable(in, holder);
