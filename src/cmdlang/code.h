@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "cmdlang/name_slot.h"
 #include "cmdlang/rc.h"
 #include "cmdlang/text.h"
 
@@ -101,6 +102,9 @@ struct CodeObject : RcHeader {
   std::vector<Cell> cells;
   std::vector<Text> texts;  // text operands
   std::vector<Text> files;  // file names; [0] is the empty name
+  /// Lookup caches of name operands, by text index; filled as the code runs
+  /// (a cache only: running code stays a read-only walk over its cells).
+  mutable std::vector<NameSlot> names;
 
   CodeObject() : files(1) {}
   static Rc<CodeObject> make();
@@ -108,6 +112,11 @@ struct CodeObject : RcHeader {
 
   std::int32_t size() const { return static_cast<std::int32_t>(cells.size()); }
   const char* fileName(const Cell& cell) const { return files[cell.file].c_str(); }
+  /// The lookup cache of text operand `text`.
+  NameSlot& nameSlot(std::int32_t text) const {
+    if (names.size() < texts.size()) names.resize(texts.size());
+    return names[static_cast<std::size_t>(text)];
+  }
   /// A copy of cells [first, last] with an end cell appended and locations
   /// re-pointed into the copy (a `when` keeps one of its block).
   Rc<CodeObject> copyRange(std::int32_t first, std::int32_t last) const;

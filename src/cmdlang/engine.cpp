@@ -16,10 +16,26 @@ namespace {
 constexpr std::size_t kMaxMessage = 1024;
 constexpr std::size_t kMaxTrace = 2048;
 
-std::size_t stackBase(const Interp& in) { return in.eng.frames.empty() ? 0 : in.eng.frames.back().base; }
-
 const Text kResultName("$");
 const Text kCountName("$#");
+
+/// Most emptied local tables kept for reuse (a deeper recursion allocates).
+constexpr std::size_t kSpareTables = 64;
+
+/// Takes the frames from `index` up off the frame stack; their local tables
+/// are emptied and kept for the next calls instead of being freed.
+void releaseFrames(Interp& in, std::size_t index) {
+  std::vector<CallFrame>& frames = in.eng.frames;
+  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
+  while (frames.size() > index) {
+    std::unique_ptr<SymbolTable> table = std::move(frames.back().locals);
+    frames.pop_back();
+    if (table && spare.size() < kSpareTables) {
+      table->clear();
+      spare.push_back(std::move(table));
+    }
+  }
+}
 
 /// Makes the top frame's table current: "$#" holds the argument count and
 /// "$" (the result) exists undefined.
@@ -34,7 +50,8 @@ void pushcall(Interp& in, const Text& name) {
   Variable* count = f.locals->insert(Variable::make(kCountName));
   count->setInt(f.argc);
   count->defined = true;
-  f.locals->insert(Variable::make(kResultName));
+  f.result = f.locals->insert(Variable::make(kResultName));
+  f.resultVersion = f.locals->version();
   f.savedLocals = in.eng.locals;
   in.eng.locals = f.locals.get();
 }
@@ -47,7 +64,8 @@ void popcall(Interp& in, std::size_t index, bool withResult) {
   Value result;
   bool hasResult = false;
   if (withResult) {
-    Variable* r = frames[index].locals->find("$");
+    const CallFrame& f = frames[index];
+    Variable* r = f.locals->version() == f.resultVersion ? f.result : f.locals->find("$");
     if (r != nullptr && r->defined) {
       result = readvalue(in, r);
       hasResult = true;
@@ -56,7 +74,7 @@ void popcall(Interp& in, std::size_t index, bool withResult) {
   }
   in.eng.locals = frames[index].savedLocals;
   in.eng.stack.resize(frames[index].base);
-  frames.resize(index);
+  releaseFrames(in, index);
   if (hasResult) push(in, std::move(result));
 }
 
@@ -106,9 +124,12 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
         pushstring(in, code.texts[static_cast<std::size_t>(operand.value)]);
       return i + 1;
     }
-    case Ctl::MakeVariable:
-      pushvariable(in, makevariable(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
+    case Ctl::MakeVariable: {
+      const std::int32_t text = cells[i + 1].value;
+      pushvariable(in,
+                   makevariable(in, code.texts[static_cast<std::size_t>(text)].view(), code.nameSlot(text)));
       return i + 1;
+    }
     case Ctl::MakeLocal:
       pushvariable(in, makelocal(in, code.texts[static_cast<std::size_t>(cells[i + 1].value)].view()));
       return i + 1;
@@ -166,19 +187,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
 
 // --- operand stack -----------------------------------------------------------
 
-Value pop(Interp& in) {
-  std::vector<Value>& stack = in.eng.stack;
-  if (stack.size() <= stackBase(in)) in.raiseerror(kInternalError, "operand stack underflow");
-  Value v = std::move(stack.back());
-  stack.pop_back();
-  return v;
-}
-
-Value popvalue(Interp& in) {
-  Value v = pop(in);
-  if (v.type() == Type::Ref) return readvalue(in, v.variable());
-  return v;
-}
+void stackUnderflow(Interp& in) { in.raiseerror(kInternalError, "operand stack underflow"); }
 
 std::int32_t popint(Interp& in) {
   const Value v = popvalue(in);
@@ -213,8 +222,6 @@ Variable* poparray(Interp& in, Value& holder) {
   return holder.variable();
 }
 
-void push(Interp& in, Value value) { in.eng.stack.push_back(std::move(value)); }
-
 std::int32_t peekresult(const Interp& in) {
   if (in.eng.stack.size() <= stackBase(in)) return 0;
   const Value& top = in.eng.stack.back();
@@ -230,7 +237,13 @@ std::size_t stackDepth(const Interp& in) { return in.eng.stack.size() - stackBas
 
 void createframe(Interp& in) {
   CallFrame f;
-  f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
+  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
+  if (spare.empty()) {
+    f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
+  } else {
+    f.locals = std::move(spare.back());
+    spare.pop_back();
+  }
   f.base = in.eng.stack.size();
   in.eng.frames.push_back(std::move(f));
 }
@@ -238,7 +251,9 @@ void createframe(Interp& in) {
 void addargument(Interp& in, Value value) {
   CallFrame& f = in.eng.frames.back();
   ++f.argc;
-  Variable* a = f.locals->findOrCreate(argumentName(f.argc).view());
+  Text name = argumentText(f.argc);
+  Variable* a = f.locals->find(name.view());
+  if (a == nullptr) a = f.locals->insert(Variable::make(std::move(name)));
   assign(in, a, value);
 }
 
@@ -280,7 +295,7 @@ void runcommand(Interp& in, const Text& name, const CommandEntry& entry) {
 
 void dropframe(Interp& in) {
   in.eng.stack.resize(in.eng.frames.back().base);
-  in.eng.frames.pop_back();
+  releaseFrames(in, in.eng.frames.size() - 1);
 }
 
 // --- walking code --------------------------------------------------------------
@@ -310,7 +325,16 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
       case CellKind::Ctl:
         in.eng.code = &code;
         in.eng.cell = i;
-        i = control(in, code, i);
+        // The two most frequent control cells are run here, without a call.
+        if (c.fn == static_cast<std::uint8_t>(Ctl::Push) && cells[i + 1].kind == CellKind::Int) {
+          pushint(in, cells[++i].value);
+        } else if (c.fn == static_cast<std::uint8_t>(Ctl::MakeVariable)) {
+          const std::int32_t text = cells[++i].value;
+          pushvariable(
+              in, makevariable(in, code.texts[static_cast<std::size_t>(text)].view(), code.nameSlot(text)));
+        } else {
+          i = control(in, code, i);
+        }
         break;
       case CellKind::Stmt: in.eng.skip = false; break;
       default:

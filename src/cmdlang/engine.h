@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cmdlang/interp.h"
+#include "cmdlang/values.h"
 
 namespace varda::cmdlang {
 
@@ -11,14 +12,28 @@ namespace varda::cmdlang {
 // procedures and commands, raising run-time errors.
 
 // Operand stack of the current frame.
-Value pop(Interp& in);                             // empty stack: error 4 "operand stack underflow"
-Value popvalue(Interp& in);                        // a reference is read (readvalue)
+[[noreturn]] void stackUnderflow(Interp& in);
+/// Where the current frame's operand stack starts.
+inline std::size_t stackBase(const Interp& in) {
+  return in.eng.frames.empty() ? 0 : in.eng.frames.back().base;
+}
+/// The top value; an empty stack: error 4 "operand stack underflow".
+inline Value pop(Interp& in) {
+  if (in.eng.stack.size() <= stackBase(in)) stackUnderflow(in);
+  return in.eng.stack.take();
+}
+/// As pop, but a reference is read (readvalue).
+inline Value popvalue(Interp& in) {
+  Value v = pop(in);
+  if (v.type() == Type::Ref) return readvalue(in, v.variable());
+  return v;
+}
 std::int32_t popint(Interp& in);                   // texts converted by the number syntax; else error 6
 Text popstring(Interp& in);                        // anything but a text: error 4 "not a string on stack top"
 Variable* popvariable(Interp& in, Value& holder);  // error 8; `holder` keeps the variable alive
 Variable* popdefined(Interp& in, Value& holder);   // also error 16 when undefined
 Variable* poparray(Interp& in, Value& holder);     // error 4 "not an array on stack top"
-void push(Interp& in, Value value);
+inline void push(Interp& in, Value value) { in.eng.stack.push_back(std::move(value)); }
 inline void pushint(Interp& in, std::int32_t n) { push(in, Value::integer(n)); }
 inline void pushstring(Interp& in, Text t) { push(in, Value::text(std::move(t))); }
 inline void pushvariable(Interp& in, Variable* v) { push(in, Value::ref(v)); }

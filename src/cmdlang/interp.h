@@ -11,6 +11,7 @@
 #include "cmdlang/code.h"
 #include "cmdlang/error_table.h"
 #include "cmdlang/named_table.h"
+#include "cmdlang/operand_stack.h"
 #include "cmdlang/symbol_table.h"
 #include "cmdlang/text.h"
 #include "cmdlang/value.h"
@@ -61,14 +62,17 @@ struct CallFrame {
   std::unique_ptr<SymbolTable> locals;
   SymbolTable* savedLocals = nullptr;
   int argc = 0;
-  std::size_t base = 0;  // where this frame's operand stack starts in Engine::stack
+  std::size_t base = 0;             // where this frame's operand stack starts in Engine::stack
+  Variable* result = nullptr;       // its "$", made by pushcall ...
+  std::uint64_t resultVersion = 0;  // ... and valid while the table keeps this version
 };
 
 /// Execution state: operand stacks, frames, scopes, modes.
 struct Engine {
-  std::vector<Value> stack;  // the operand stacks of all frames, each from its frame's base
+  OperandStack stack;  // the operand stacks of all frames, each from its frame's base
   std::vector<CallFrame> frames;
-  std::size_t frameFloor = 0;        // first frame of the current frame stack
+  std::vector<std::unique_ptr<SymbolTable>> spareTables;  // emptied local tables of ended frames, for reuse
+  std::size_t frameFloor = 0;                             // first frame of the current frame stack
   SymbolTable* locals = nullptr;     // the current local table; none at the outermost level
   bool parsing = false;              // a text is being parsed: errors point into the source
   bool skip = false;                 // skipping the rest of a failed statement

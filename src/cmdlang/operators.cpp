@@ -219,7 +219,34 @@ bool textOp(Interp& in, Op op, std::string_view a, std::string_view b) {
   return true;
 }
 
+/// The integer an operand entry stands for: an integer, or a reference to a
+/// defined integer variable (what popvalue would give without an error).
+bool plainInt(const Value& v, std::int32_t* out) {
+  if (v.isInt()) {
+    *out = v.asInt();
+    return true;
+  }
+  if (v.type() != Type::Ref) return false;
+  const Variable* var = v.variable();
+  if (!var->defined || var->type != Type::Int) return false;
+  *out = var->intValue;
+  return true;
+}
+
 void binary(Interp& in, Op op) {
+  // Two integers, the common case: read in place, then both taken off before
+  // the operation (which may raise), as the general path below does.
+  OperandStack& stack = in.eng.stack;
+  if (stack.size() >= stackBase(in) + 2) {
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+    if (plainInt(stack[stack.size() - 2], &a) && plainInt(stack.back(), &b)) {
+      stack.resize(stack.size() - 2);
+      std::int32_t r = 0;
+      if (intOp(in, op, a, b, &r)) return pushint(in, r);
+      typeMismatch(in, typeName(Type::Int), opText(op), typeName(Type::Int));
+    }
+  }
   const Value right = popvalue(in);
   const Value left = popvalue(in);
   const Type lt = left.type();
@@ -444,6 +471,9 @@ void declareEmptyArray(Interp& in) {
     in.raiseerror(kInternalError, "duplicate empty local array: \"" + v->name.str() + "\"");
   v->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
   v->defined = true;
+  // The parameter list applies Declare (or '= expr') to every parameter after
+  // this: the reference goes back for it (Declare leaves an array unchanged).
+  push(in, std::move(holder));
 }
 
 }  // namespace
@@ -451,6 +481,22 @@ void declareEmptyArray(Interp& in) {
 void runOp(Interp& in, Op op) {
   switch (op) {
     case Op::Assign: {
+      // An integer into an integer (or untyped) variable, the common case:
+      // what assign() and readvalue() below do for it, without the copies.
+      OperandStack& stack = in.eng.stack;
+      std::int32_t n = 0;
+      if (stack.size() >= stackBase(in) + 2 && plainInt(stack.back(), &n)) {
+        const Value& target = stack[stack.size() - 2];
+        if (target.type() == Type::Ref &&
+            (target.variable()->type == Type::Int || target.variable()->type == Type::None)) {
+          Variable* v = target.variable();
+          v->type = Type::Int;
+          v->intValue = n;
+          v->defined = true;
+          stack.resize(stack.size() - 2);
+          return pushint(in, n);
+        }
+      }
       const Value source = pop(in);
       Value holder;
       Variable* target = popvariable(in, holder);

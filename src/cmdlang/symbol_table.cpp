@@ -1,5 +1,8 @@
 #include "cmdlang/symbol_table.h"
 
+#include <bit>
+#include <new>
+
 namespace varda::cmdlang {
 
 std::uint32_t hashName(std::string_view name) {
@@ -12,33 +15,73 @@ std::uint32_t hashName(std::string_view name) {
   return h;
 }
 
-SymbolTable::SymbolTable(unsigned buckets) : buckets_(buckets) {}
+namespace {
 
-SymbolTable::~SymbolTable() {
-  // Entries that outlive the table (held by an operand stack) lose their parent.
-  for (Rc<Variable>& head : buckets_) {
+/// Average chain length past which a table builds its index.
+constexpr unsigned kIndexedChainLength = 2;
+
+std::uint64_t nextVersion() {
+  static std::uint64_t counter = 0;
+  return ++counter;
+}
+
+}  // namespace
+
+SymbolTable::SymbolTable(unsigned buckets) : buckets_(buckets), version_(nextVersion()) {}
+
+SymbolTable::~SymbolTable() { clear(); }
+
+void SymbolTable::clear() {
+  // Entries that outlive the table (held by an operand stack) lose their
+  // parent. The walk stops after the last entry: a frame's table holds a few
+  // entries in 101 buckets.
+  auto release = [](Rc<Variable>& head) {
     Rc<Variable> v = std::move(head);
     while (v) {
       Rc<Variable> next = std::move(v->chainNext);
       v->parent = nullptr;
       v = std::move(next);
     }
+  };
+  if (bucketCount() <= kTrackedBuckets) {
+    // Only the buckets that ever held an entry since the last clear.
+    for (unsigned word = 0; word < 2; ++word)
+      for (std::uint64_t bits = occupied_[word]; bits != 0; bits &= bits - 1)
+        release(buckets_[word * 64 + static_cast<unsigned>(std::countr_zero(bits))]);
+    occupied_[0] = occupied_[1] = 0;
+  } else {
+    for (Rc<Variable>& head : buckets_) release(head);
   }
+  count_ = 0;
+  index_.clear();
+  renew();
 }
 
-Variable* SymbolTable::find(std::string_view name) const {
-  for (Variable* v = buckets_[hashName(name) % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
-    if (v->key() == name) return v;
+void SymbolTable::renew() { version_ = nextVersion(); }
+
+Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
+  if (!index_.empty()) return index_.find(name, hash);
+  for (Variable* v = buckets_[hash % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
+    if (v->hash == hash && v->key() == name) return v;
   return nullptr;
 }
 
 Variable* SymbolTable::insert(Rc<Variable> variable) {
-  Rc<Variable>& head = buckets_[hashName(variable->key()) % buckets_.size()];
-  for (Variable* v = head.get(); v != nullptr; v = v->chainNext.get())
-    if (v->key() == variable->key()) return v;
+  const std::uint32_t hash = hashName(variable->key());
+  if (Variable* present = find(variable->key(), hash)) return present;
+  variable->hash = hash;
+  const unsigned bucket = hash % bucketCount();
+  if (bucket < kTrackedBuckets) occupied_[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+  Rc<Variable>& head = buckets_[bucket];
   variable->chainNext = std::move(head);
   head = std::move(variable);
   ++count_;
+  renew();
+  if (!index_.empty()) {
+    index_.add(head.get());
+  } else if (count_ > kIndexedChainLength * bucketCount()) {
+    forEach([&](Variable& v) { index_.add(&v); });
+  }
   return head.get();
 }
 
@@ -48,12 +91,15 @@ Variable* SymbolTable::findOrCreate(std::string_view name) {
 }
 
 Rc<Variable> SymbolTable::remove(std::string_view name) {
-  Rc<Variable>* link = &buckets_[hashName(name) % buckets_.size()];
+  const std::uint32_t hash = hashName(name);
+  Rc<Variable>* link = &buckets_[hash % buckets_.size()];
   while (*link) {
-    if ((*link)->key() == name) {
+    if ((*link)->hash == hash && (*link)->key() == name) {
       Rc<Variable> found = std::move(*link);
       *link = std::move(found->chainNext);
       --count_;
+      index_.erase(found.get());
+      renew();
       return found;
     }
     link = &(*link)->chainNext;
@@ -85,15 +131,52 @@ void copyValueInto(const Variable& source, Variable& target) {
   }
 }
 
+namespace {
+
+/// Blocks of variables that were destroyed, kept for the next ones: every call
+/// makes and drops a few locals, and a list beats the general allocator. A
+/// free block holds the link to the next one.
+struct FreeVariable {
+  FreeVariable* next;
+};
+FreeVariable* freeVariables = nullptr;
+
+// Under AddressSanitizer every variable goes back to the allocator, so that a
+// use after release is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kReuseVariables = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kReuseVariables = false;
+#else
+constexpr bool kReuseVariables = true;
+#endif
+#else
+constexpr bool kReuseVariables = true;
+#endif
+
+static_assert(sizeof(Variable) >= sizeof(FreeVariable));
+
+}  // namespace
+
 Rc<Variable> Variable::make(Text name) {
   // The only allocation of a variable: Rc owns it from here on and destroy()
   // gives it back.
-  Rc<Variable> v(new Variable);
+  void* block = freeVariables;
+  if (block != nullptr)
+    freeVariables = freeVariables->next;
+  else
+    block = ::operator new(sizeof(Variable));
+  Rc<Variable> v(::new (block) Variable);
   v->name = std::move(name);
   return v;
 }
 
-void Variable::destroy(Variable* variable) { delete variable; }
+void Variable::destroy(Variable* variable) {
+  variable->~Variable();
+  if (!kReuseVariables) return ::operator delete(static_cast<void*>(variable));
+  freeVariables = ::new (static_cast<void*>(variable)) FreeVariable{freeVariables};
+}
 
 void Variable::setInt(std::int32_t n) {
   textValue = Text();

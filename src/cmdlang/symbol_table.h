@@ -7,6 +7,7 @@
 
 #include "cmdlang/rc.h"
 #include "cmdlang/variable.h"
+#include "cmdlang/variable_index.h"
 
 namespace varda::cmdlang {
 
@@ -20,7 +21,10 @@ std::uint32_t hashName(std::string_view name);
 
 /// A chained hash table of variables keyed by name. A new entry goes to the
 /// head of its chain; iteration runs bucket by bucket, each chain from its
-/// head. That order is what listings of a table print, so keep it.
+/// head. That order is what listings of a table print, so keep it. A table
+/// of many entries also keeps a VariableIndex for its lookups, and every
+/// table carries a version that changes whenever its set of entries does
+/// (see NameCache).
 class SymbolTable {
  public:
   explicit SymbolTable(unsigned buckets);
@@ -31,7 +35,9 @@ class SymbolTable {
   unsigned bucketCount() const { return static_cast<unsigned>(buckets_.size()); }
   unsigned count() const { return count_; }
 
-  Variable* find(std::string_view name) const;
+  Variable* find(std::string_view name) const { return find(name, hashName(name)); }
+  /// find() with the name's hash already known.
+  Variable* find(std::string_view name, std::uint32_t hash) const;
   /// Adds `variable` at the head of its chain, unless an entry of that name is
   /// present; returns the entry that is in the table afterwards.
   Variable* insert(Rc<Variable> variable);
@@ -39,6 +45,13 @@ class SymbolTable {
   Variable* findOrCreate(std::string_view name);
   /// Takes the entry of that name out of the table; empty when absent.
   Rc<Variable> remove(std::string_view name);
+  /// Releases every entry (as the destructor does), leaving an empty table
+  /// with a new version: a frame's table is reused by the next call.
+  void clear();
+
+  /// Unique among all tables ever made; changes on every insertion, removal
+  /// and clear. A lookup result remembered with it is valid while it holds.
+  std::uint64_t version() const { return version_; }
 
   /// Calls f(Variable&) for each entry in table order.
   template <class F>
@@ -52,8 +65,17 @@ class SymbolTable {
   std::unique_ptr<SymbolTable> deepCopy(Variable* parent) const;
 
  private:
+  void renew();
+
   std::vector<Rc<Variable>> buckets_;
   unsigned count_ = 0;
+  std::uint64_t version_ = 0;
+  /// Buckets that got an entry since the last clear, for tables of at most
+  /// kTrackedBuckets buckets: clearing a frame's table of 101 buckets then
+  /// visits only the few it used.
+  static constexpr unsigned kTrackedBuckets = 128;
+  std::uint64_t occupied_[2] = {0, 0};
+  VariableIndex index_;  // built once the chains grow long
 };
 
 /// A deep copy of `source`'s value into `target` (text shared, arrays copied

@@ -81,5 +81,61 @@ TEST(SymbolTableTest, EntriesHeldElsewhereOutliveTheirTableWithoutAParent) {
   EXPECT_EQ(kept->name.view(), "k");
 }
 
+TEST(SymbolTableTest, ManyEntriesKeepTheChainOrderThroughTheIndex) {
+  // Past two entries per bucket lookups go through an index; the order a
+  // listing sees stays bucket by bucket, newest first in each chain.
+  SymbolTable t(kArrayBuckets);
+  constexpr int kKeys = 1000;
+  for (int i = 0; i < kKeys; ++i) t.findOrCreate(std::to_string(i))->setInt(i);
+  std::vector<std::vector<std::string>> chains(kArrayBuckets);
+  for (int i = 0; i < kKeys; ++i) {
+    const std::string key = std::to_string(i);
+    auto& chain = chains[hashName(key) % kArrayBuckets];
+    chain.insert(chain.begin(), key);
+  }
+  std::vector<std::string> expected;
+  for (const auto& chain : chains) expected.insert(expected.end(), chain.begin(), chain.end());
+  EXPECT_EQ(order(t), expected);
+  for (int i = 0; i < kKeys; ++i) ASSERT_EQ(t.find(std::to_string(i))->intValue, i);
+  EXPECT_EQ(t.find("1000"), nullptr);
+  EXPECT_EQ(t.insert(Variable::make(Text("7")))->intValue, 7);  // the first entry stays
+
+  // Removing every third entry leaves the others reachable and in order.
+  for (int i = 0; i < kKeys; i += 3) ASSERT_TRUE(t.remove(std::to_string(i)));
+  std::erase_if(expected, [](const std::string& k) { return std::stoi(k) % 3 == 0; });
+  EXPECT_EQ(order(t), expected);
+  EXPECT_EQ(t.count(), expected.size());
+  for (int i = 0; i < kKeys; ++i) {
+    const Variable* v = t.find(std::to_string(i));
+    if (i % 3 == 0) {
+      EXPECT_EQ(v, nullptr) << i;
+    } else {
+      ASSERT_NE(v, nullptr) << i;
+      EXPECT_EQ(v->intValue, i);
+    }
+  }
+}
+
+TEST(SymbolTableTest, TheVersionChangesWithTheSetOfEntriesOnly) {
+  SymbolTable a(kScopeBuckets);
+  SymbolTable b(kScopeBuckets);
+  EXPECT_NE(a.version(), b.version());
+  std::uint64_t seen = a.version();
+  a.findOrCreate("x");
+  EXPECT_NE(a.version(), seen);
+  seen = a.version();
+  a.findOrCreate("x")->setInt(3);  // found, not added; a value change is no change of entries
+  EXPECT_EQ(a.version(), seen);
+  a.remove("x");
+  EXPECT_NE(a.version(), seen);
+  seen = a.version();
+  a.findOrCreate("y");
+  a.clear();
+  EXPECT_EQ(a.count(), 0u);
+  EXPECT_EQ(a.find("y"), nullptr);
+  EXPECT_NE(a.version(), seen);
+  EXPECT_NE(a.version(), b.version());
+}
+
 }  // namespace
 }  // namespace varda::cmdlang

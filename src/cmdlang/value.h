@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "cmdlang/text.h"
@@ -27,79 +28,100 @@ void retainVariable(Variable* variable);
 void releaseVariable(Variable* variable);
 
 /// One operand-stack entry: an integer, a text, a variable reference, or an
-/// array (held through the variable that owns it). 16 bytes; texts and
-/// variables are shared by counted reference, so copies are cheap.
+/// array (held through the variable that owns it). Texts and variables are
+/// shared by counted reference, so copies are cheap.
+///
+/// The entry is one 64-bit word, because expression statements leave their
+/// values on the stack until the frame ends (a loop of ten million steps
+/// leaves ten million of them). The low two bits say what it is: 0 an integer
+/// (its 32 bits in the upper half), otherwise a pointer to a Text::Rep (1) or
+/// a Variable (2 reference, 3 array), whose own alignment of at least four
+/// keeps those two bits free.
 class Value {
  public:
   Value() = default;
   static Value integer(std::int32_t n) {
     Value v;
-    v.type_ = Type::Int;
-    v.int_ = n;
+    v.word_ = static_cast<std::uint64_t>(static_cast<std::uint32_t>(n)) << 32;
     return v;
   }
   static Value text(Text t) {
     Value v;
-    v.type_ = Type::Text;
-    v.ptr_ = t.detach();
+    Text::Rep* rep = t.detach();
+    if (rep != nullptr)
+      v.word_ = reinterpret_cast<std::uintptr_t>(rep) | kTextTag;
+    else
+      v.word_ = kTextTag;  // the empty text: no block
     return v;
   }
   /// A reference to `variable` (Type::Ref).
-  static Value ref(Variable* variable) { return holding(Type::Ref, variable); }
+  static Value ref(Variable* variable) { return holding(kRefTag, variable); }
   /// The array held by `variable` (Type::Array).
-  static Value array(Variable* variable) { return holding(Type::Array, variable); }
+  static Value array(Variable* variable) { return holding(kArrayTag, variable); }
 
-  Value(const Value& other) : type_(other.type_), int_(other.int_), ptr_(other.ptr_) { retain(); }
-  Value(Value&& other) noexcept
-      : type_(other.type_), int_(other.int_), ptr_(std::exchange(other.ptr_, nullptr)) {
-    other.type_ = Type::Int;
-  }
+  Value(const Value& other) : word_(other.word_) { retain(); }
+  Value(Value&& other) noexcept : word_(std::exchange(other.word_, 0)) {}
   Value& operator=(Value other) noexcept {
-    std::swap(type_, other.type_);
-    std::swap(int_, other.int_);
-    std::swap(ptr_, other.ptr_);
+    std::swap(word_, other.word_);
     return *this;
   }
   ~Value() { release(); }
 
-  Type type() const { return type_; }
-  std::int32_t asInt() const { return int_; }
+  Type type() const {
+    static constexpr Type kTypes[4] = {Type::Int, Type::Text, Type::Ref, Type::Array};
+    return kTypes[word_ & kTagMask];
+  }
+  bool isInt() const { return (word_ & kTagMask) == kIntTag; }
+  std::int32_t asInt() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(word_ >> 32)); }
   /// The text of a Type::Text value (shared, not copied).
-  Text asText() const { return Text::share(static_cast<Text::Rep*>(ptr_)); }
+  Text asText() const { return Text::share(rep()); }
   std::string_view textView() const {
-    auto* rep = static_cast<Text::Rep*>(ptr_);
-    return rep != nullptr ? std::string_view(rep->data, rep->size) : std::string_view();
+    const Text::Rep* r = rep();
+    return r != nullptr ? std::string_view(r->data, r->size) : std::string_view();
   }
   /// The variable of a Type::Ref or Type::Array value.
-  Variable* variable() const { return static_cast<Variable*>(ptr_); }
+  Variable* variable() const { return static_cast<Variable*>(pointer()); }
 
  private:
-  static Value holding(Type type, Variable* variable) {
+  static constexpr std::uint64_t kTagMask = 3;
+  static constexpr std::uint64_t kIntTag = 0;
+  static constexpr std::uint64_t kTextTag = 1;
+  static constexpr std::uint64_t kRefTag = 2;
+  static constexpr std::uint64_t kArrayTag = 3;
+
+  static Value holding(std::uint64_t tag, Variable* variable) {
     Value v;
-    v.type_ = type;
-    v.ptr_ = variable;
+    v.word_ = reinterpret_cast<std::uintptr_t>(variable) | tag;
     retainVariable(variable);
     return v;
   }
+  void* pointer() const {
+    if ((word_ & kTagMask) == kIntTag) return nullptr;
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(word_ & ~kTagMask));
+  }
+  Text::Rep* rep() const { return static_cast<Text::Rep*>(pointer()); }
   void retain() const {
-    if (ptr_ == nullptr) return;
-    if (type_ == Type::Text)
-      ++static_cast<Text::Rep*>(ptr_)->refs;
+    void* p = pointer();
+    if (p == nullptr) return;
+    if ((word_ & kTagMask) == kTextTag)
+      ++static_cast<Text::Rep*>(p)->refs;
     else
-      retainVariable(static_cast<Variable*>(ptr_));
+      retainVariable(static_cast<Variable*>(p));
   }
   void release() {
-    if (ptr_ == nullptr) return;
-    if (type_ == Type::Text)
-      Text::release(static_cast<Text::Rep*>(ptr_));
+    void* p = pointer();
+    if (p == nullptr) return;
+    if ((word_ & kTagMask) == kTextTag)
+      Text::release(static_cast<Text::Rep*>(p));
     else
-      releaseVariable(static_cast<Variable*>(ptr_));
-    ptr_ = nullptr;
+      releaseVariable(static_cast<Variable*>(p));
+    word_ = 0;
   }
 
-  Type type_ = Type::Int;
-  std::int32_t int_ = 0;
-  void* ptr_ = nullptr;  // Text::Rep for texts, Variable for references and arrays
+  std::uint64_t word_ = 0;
 };
+
+static_assert(sizeof(Value) == 8);
+static_assert(alignof(Text::Rep) >= 4, "the two tag bits of a Value need it");
 
 }  // namespace varda::cmdlang

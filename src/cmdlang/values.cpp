@@ -1,5 +1,6 @@
 #include "cmdlang/values.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -35,10 +36,31 @@ Text keyText(Interp& in, const Value& key) {
 }  // namespace
 
 ArgumentName argumentName(std::int32_t n) {
+  // "$%d" written by hand: calls name their arguments on every call.
   ArgumentName name{};
-  const int size = std::snprintf(name.text, sizeof name.text, "$%d", static_cast<int>(n));
-  name.size = static_cast<std::size_t>(size);
+  char digits[12];
+  std::size_t count = 0;
+  auto u = static_cast<std::uint32_t>(n);
+  if (n < 0) u = 0u - u;
+  do {
+    digits[count++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  name.text[name.size++] = '$';
+  if (n < 0) name.text[name.size++] = '-';
+  while (count > 0) name.text[name.size++] = digits[--count];
   return name;
+}
+
+Text argumentText(std::int32_t n) {
+  // The names of the first arguments are made once and shared by every call.
+  static const std::vector<Text> common = [] {
+    std::vector<Text> names;
+    for (std::int32_t i = 0; i < kCommonArguments; ++i) names.emplace_back(argumentName(i).view());
+    return names;
+  }();
+  if (n >= 0 && n < kCommonArguments) return common[static_cast<std::size_t>(n)];
+  return Text(argumentName(n).view());
 }
 
 Variable* lookupvariable(Interp& in, std::string_view name) {
@@ -50,6 +72,23 @@ Variable* lookupvariable(Interp& in, std::string_view name) {
 Variable* makevariable(Interp& in, std::string_view name) {
   if (Variable* v = lookupvariable(in, name)) return v;
   return in.globals.insert(Variable::make(Text(name)));
+}
+
+Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot) {
+  const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
+  if (!slot.hashed) {
+    slot.hash = hashName(name);
+    slot.hashed = true;
+  }
+  // The lookup rule of makevariable: the local table, then the global one,
+  // else a new global.
+  Variable* v = in.eng.locals != nullptr ? in.eng.locals->find(name, slot.hash) : nullptr;
+  if (v == nullptr) v = in.globals.find(name, slot.hash);
+  if (v == nullptr) v = in.globals.insert(Variable::make(Text(name)));
+  slot.variable = v;
+  slot.localVersion = localVersion;
+  slot.globalVersion = in.globals.version();
+  return v;
 }
 
 Variable* makelocal(Interp& in, std::string_view name) {
@@ -97,7 +136,7 @@ std::string fullname(const Variable& variable) {
   return path;
 }
 
-Value readvalue(Interp& in, Variable* variable) {
+Value readvalueSlow(Interp& in, Variable* variable) {
   if (!variable->defined) {
     const std::string name = fullname(*variable);
     if (in.globals.find(variable->key()) == variable) in.globals.remove(variable->key());
@@ -146,7 +185,18 @@ void assign(Interp& in, Variable* target, const Value& source) {
 }
 
 Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind) {
-  const Text name = keyText(in, key);
+  // An integer key is written into a buffer: a text of it is made only for a
+  // new element.
+  char digits[12];
+  Text held;
+  std::string_view name;
+  if (key.isInt()) {
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, key.asInt());
+    name = std::string_view(digits, static_cast<std::size_t>(end.ptr - digits));
+  } else {
+    held = keyText(in, key);
+    name = held.view();
+  }
   if (name.empty()) in.raiseerror(kBadElementName, "empty string");
   if (variable->defined ? variable->type != Type::Array : variable->type != Type::None)
     in.raiseerror(kScalarSubscript, quoted(variable->name.str()));
@@ -154,8 +204,8 @@ Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind 
     variable->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
     variable->defined = true;
   }
-  Variable* e = variable->array->find(name.view());
-  if (e == nullptr) e = variable->array->insert(Variable::make(name));
+  Variable* e = variable->array->find(name);
+  if (e == nullptr) e = variable->array->insert(Variable::make(key.isInt() ? Text(name) : std::move(held)));
   e->parent = variable;
   e->elementKind = kind;
   return e;

@@ -18,11 +18,24 @@ struct ArgumentName {
   std::string_view view() const { return {text, size}; }
 };
 ArgumentName argumentName(std::int32_t n);
+/// The same name as a text, shared for the first arguments.
+Text argumentText(std::int32_t n);
+inline constexpr std::int32_t kCommonArguments = 64;
 
 /// The variable of this name in the current local table, else in the global table.
 Variable* lookupvariable(Interp& in, std::string_view name);
 /// lookupvariable, or a new undefined global.
 Variable* makevariable(Interp& in, std::string_view name);
+/// makevariable for a name operand of compiled code, when its cache is stale.
+Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot);
+/// makevariable for a name operand of compiled code, through its cache.
+inline Variable* makevariable(Interp& in, std::string_view name, NameSlot& slot) {
+  const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
+  if (slot.variable != nullptr && slot.localVersion == localVersion &&
+      slot.globalVersion == in.globals.version())
+    return slot.variable;
+  return resolveName(in, name, slot);
+}
 /// The variable of this name in the current local table, created there when absent.
 Variable* makelocal(Interp& in, std::string_view name);
 /// Resolves 'a[1].x' or 'a["k"]' in `table`; none when any step is missing.
@@ -31,7 +44,12 @@ Variable* findbypath(const SymbolTable& table, std::string_view path);
 std::string fullname(const Variable& variable);
 /// The value of a defined variable; an undefined one raises error 16 (and is
 /// removed from the global table when it is there).
-Value readvalue(Interp& in, Variable* variable);
+Value readvalueSlow(Interp& in, Variable* variable);
+inline Value readvalue(Interp& in, Variable* variable) {
+  // Most reads are of defined integers.
+  if (variable->defined && variable->type == Type::Int) return Value::integer(variable->intValue);
+  return readvalueSlow(in, variable);
+}
 /// 'target = source' (source as pushed: a reference is read here).
 void assign(Interp& in, Variable* target, const Value& source);
 /// The element of `variable` named by `key` (subscript or member).

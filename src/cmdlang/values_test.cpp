@@ -53,6 +53,47 @@ TEST(ValuesTest, ReadingAnUndefinedVariableLeavesNoStrayGlobal) {
   EXPECT_EQ(t.in.globals.find("z"), nullptr);
 }
 
+TEST(ValuesTest, NamesInCompiledCodeFollowTheTablesAsTheyChange) {
+  // The same cells resolve a name again after the tables changed: a global
+  // removed and made anew, a stray global dropped by a failed read, a local
+  // of the same name in another activation.
+  TestInterp t;
+  ASSERT_TRUE(t.run("x = 1\nproc q { $$ = x }\na = q\nremove x\nx = 5\nb = q\n").ok);
+  EXPECT_EQ(t.in.globals.find("a")->intValue, 1);
+  EXPECT_EQ(t.in.globals.find("b")->intValue, 5);
+  EXPECT_FALSE(t.run("proc u { $$ = z }\ny = u\n").ok);
+  EXPECT_EQ(t.in.globals.find("z"), nullptr);
+  ASSERT_TRUE(t.run("z = 3\nw = u\n").ok);
+  EXPECT_EQ(t.in.globals.find("w")->intValue, 3);
+  ASSERT_TRUE(t.run("proc r n {\n n = $1\n if (n < 2) $$ = n + (r(n + 1)) else $$ = 100\n}\nv = r(1)\n").ok);
+  EXPECT_EQ(t.in.globals.find("v")->intValue, 101);  // 1 + the inner call's 100
+  EXPECT_EQ(t.in.globals.find("n"), nullptr);        // every n was a local
+}
+
+TEST(ValuesTest, ArgumentNames) {
+  EXPECT_EQ(argumentName(1).view(), "$1");
+  EXPECT_EQ(argumentName(0).view(), "$0");
+  EXPECT_EQ(argumentName(12).view(), "$12");
+  EXPECT_EQ(argumentName(-5).view(), "$-5");
+  EXPECT_EQ(argumentName(-2147483647 - 1).view(), "$-2147483648");
+  EXPECT_EQ(argumentText(3).view(), "$3");
+  EXPECT_EQ(argumentText(1000).view(), "$1000");
+  // Eleven arguments: "$10" and "$11" reach the procedure too.
+  TestInterp t;
+  ASSERT_TRUE(t.run("proc p { $$ = $11 - $10 + $# }\ny = p(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 30)\n").ok);
+  EXPECT_EQ(t.in.globals.find("y")->intValue, 31);
+}
+
+TEST(ValuesTest, EmptyLocalArrayParameters) {
+  TestInterp t;
+  ASSERT_TRUE(t.run("proc f a[] i { for (i = 0; i < 3; i++) a[i] = i * 2\n $$ = a[2] }\ny = f\nz = f\n").ok);
+  EXPECT_EQ(t.in.globals.find("y")->intValue, 4);
+  EXPECT_EQ(t.in.globals.find("z")->intValue, 4);
+  EXPECT_EQ(t.in.globals.find("a"), nullptr);
+  EXPECT_EQ(runScript("proc h a[] a[] { }\nh\n").report,
+            "error-internal command language error duplicate empty local array: \"a\"\n");
+}
+
 TEST(ValuesTest, ArrayConstructionKeysAndFirstKeyWins) {
   TestInterp t;
   ASSERT_TRUE(t.run("a = [3, 4]; b = [\"k\" => 1, \"k\" => 2]; c = [5, 9 => 6, 7]\n").ok);

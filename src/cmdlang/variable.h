@@ -26,6 +26,7 @@ struct Variable : RcHeader {
   ElementKind elementKind = ElementKind::Plain;
   Type type = Type::None;
   std::int32_t intValue = 0;
+  std::uint32_t hash = 0;      // hashName(name), set when a table takes it
   Variable* parent = nullptr;  // the array variable whose table holds it; cleared when that table goes
   Rc<Variable> chainNext;      // next entry of its hash chain
   Text name;                   // for an element, its key

@@ -1,0 +1,6 @@
+# fib: the recursive Fibonacci procedure of 27.
+proc fib {n} {
+  if {$n < 2} { return $n }
+  return [expr {[fib [expr {$n - 1}]] + [fib [expr {$n - 2}]]}]
+}
+puts [fib 27]

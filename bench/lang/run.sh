@@ -1,0 +1,70 @@
+#!/bin/sh
+# Runs each command-language benchmark side by side with its Tcl and Lua
+# twins: checks that the three print the same number, then prints the median
+# wall times (hyperfine), the peak memory (/usr/bin/time -f %M) and the
+# ratios varda/tclsh and varda/lua.
+#
+#   bench/lang/run.sh                       all benchmarks with build/varda
+#   VARDA=build-rel/tests/script_driver bench/lang/run.sh loop fib
+#
+# VARDA is the program that runs a script given as its argument (default: the
+# varda binary of the setup script's build); RUNS the timed runs per program.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+VARDA=${VARDA:-$root/build/varda}
+TCLSH=${TCLSH:-tclsh8.6}
+LUA=${LUA:-lua5.4}
+RUNS=${RUNS:-10}
+if [ $# -gt 0 ]; then benches="$*"; else benches="loop fib text array regex"; fi
+
+# The other interpreters and the timer come from the distribution, installed
+# only for this script.
+missing=""
+command -v hyperfine >/dev/null 2>&1 || missing="$missing hyperfine"
+command -v "$TCLSH" >/dev/null 2>&1 || missing="$missing tcl8.6"
+command -v "$LUA" >/dev/null 2>&1 || missing="$missing lua5.4"
+[ -x /usr/bin/time ] || missing="$missing time"
+if [ -n "$missing" ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update >&2
+  # shellcheck disable=SC2086
+  $sudo apt-get install -y $missing >&2
+fi
+if [ ! -x "$VARDA" ]; then
+  echo "run.sh: $VARDA is not an executable (set VARDA=...)" >&2
+  exit 1
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# result <program> <script>: what the script prints (varda writes to standard
+# error, the others to standard output), blanks removed.
+result() { "$@" 2>&1 | tr -d ' \n'; }
+# peak <program> <script>: the peak resident set in KB.
+peak() { /usr/bin/time -f %M -o "$work/mem" "$@" >/dev/null 2>&1; tail -n 1 "$work/mem"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+printf '%-6s %10s %10s %10s %8s %8s %11s %11s %11s\n' bench varda_s tclsh_s lua_s v/tcl v/lua varda_KB tclsh_KB lua_KB
+status=0
+for b in $benches; do
+  v=$(result "$VARDA" "$here/$b.cl")
+  t=$(result "$TCLSH" "$here/$b.tcl")
+  l=$(result "$LUA" "$here/$b.lua")
+  if [ "$v" != "$t" ] || [ "$v" != "$l" ]; then
+    echo "$b: results differ: varda '$v', tclsh '$t', lua '$l'" >&2
+    status=1
+    continue
+  fi
+  hyperfine -N --warmup 1 --runs "$RUNS" --style none --export-json "$work/$b.json" \
+    "$VARDA $here/$b.cl" "$TCLSH $here/$b.tcl" "$LUA $here/$b.lua" >/dev/null 2>&1
+  # The medians in command order.
+  set -- $(grep '"median"' "$work/$b.json" | sed 's/.*"median": *//; s/,.*//')
+  printf '%-6s %10.3f %10.3f %10.3f %8s %8s %11s %11s %11s\n' "$b" "$1" "$2" "$3" \
+    "$(ratio "$1" "$2")" "$(ratio "$1" "$3")" \
+    "$(peak "$VARDA" "$here/$b.cl")" "$(peak "$TCLSH" "$here/$b.tcl")" "$(peak "$LUA" "$here/$b.lua")"
+done
+exit $status
