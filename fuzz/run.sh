@@ -22,7 +22,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 build="${VARDA_FUZZ_BUILD:-$here/build-fuzz}"
-all_targets=(option_string argument_file vardaarg poke_emi23 poke_emi4 interactive parameters source regex)
+all_targets=(option_string argument_file vardaarg poke_emi23 poke_emi4 interactive parameters source regex read_mode emi_line)
 if [ $# -gt 0 ]; then targets=("$@"); else targets=("${all_targets[@]}"); fi
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

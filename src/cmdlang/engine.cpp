@@ -8,6 +8,7 @@
 #include "cmdlang/values.h"
 #include "cmdlang/when_events.h"
 #include "support/info.h"
+#include "support/platform.h"
 #include "support/unwind.h"
 
 namespace varda::cmdlang {
@@ -301,6 +302,33 @@ void dropframe(Interp& in) {
 // --- walking code --------------------------------------------------------------
 
 void execute(Interp& in, const CodeObject& code, std::int32_t first) {
+  // Every walk is a level of C++ recursion (blocks in blocks, calls in
+  // calls, texts parsed by commands) that the handler rule alone does not
+  // bound: 1666 nested blocks on each of 500 call levels would overflow the
+  // stack long before 1024 handlers are installed. So each walk measures the
+  // stack used since the outermost walk began, and past three quarters of
+  // the stack the run ends as a run too deep for the handler stack ends.
+  // The frame address is the machine stack's even in a sanitizer build,
+  // whose locals may live elsewhere.
+  struct StackCheck {
+    explicit StackCheck(Engine& e) : eng(e) {
+      const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+      if (eng.stackBase == 0) {
+        eng.stackBase = here;
+        outermost = true;
+      } else if ((eng.stackBase > here ? eng.stackBase - here : here - eng.stackBase) >
+                 support::stackSize() / 4 * 3) {
+        support::fatal("Exception Depth exceeded\n");
+      }
+    }
+    ~StackCheck() {
+      if (outermost) eng.stackBase = 0;
+    }
+    StackCheck(const StackCheck&) = delete;
+    StackCheck& operator=(const StackCheck&) = delete;
+    Engine& eng;
+    bool outermost = false;
+  } check(in.eng);
   const Cell* cells = code.cells.data();
   for (std::int32_t i = first;; ++i) {
     const Cell& c = cells[i];

@@ -52,7 +52,9 @@ void runcommand(Interp& in, const Text& name, const CommandEntry& entry);
 /// Leaves the top frame without a result (when firings, failed calls).
 void dropframe(Interp& in);
 
-/// Walks `code` from `first` to its end cell.
+/// Walks `code` from `first` to its end cell. A walk that starts with more
+/// than three quarters of the stack in use ends the run with the fatal
+/// "Exception Depth exceeded".
 void execute(Interp& in, const CodeObject& code, std::int32_t first);
 
 /// Formats a raised error into the record and unwinds with 4100.

@@ -2,13 +2,62 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "cmdlang/test_util.h"
+#include "support/unwind.h"
 
 namespace varda::cmdlang {
 namespace {
 
 using testing::runScript;
 using testing::TestInterp;
+
+/// Thrown by the fatal hook of the depth tests.
+struct FatalEnd {
+  std::string message;
+};
+void throwFatal(const char* message) { throw FatalEnd{message}; }
+
+/// The fatal message that ended `text`, or "none" when it ran to its end.
+std::string fatalOf(const std::string& text) {
+  const support::FatalHook previous = support::setFatalHook(throwFatal);
+  std::string message = "none";
+  try {
+    TestInterp t;
+    t.run(text);
+  } catch (const FatalEnd& end) {
+    message = end.message;
+  }
+  support::setFatalHook(previous);
+  EXPECT_EQ(support::handlerCount(), 0);
+  return message;
+}
+
+/// A procedure whose body nests `blocks` blocks around a call of itself, on
+/// at most `levels` levels (all when 0).
+std::string nestedRecursion(int blocks, int levels) {
+  std::string text = "depth = 0\nproc n {\n  depth++\n";
+  text += levels > 0 ? "if (depth < " + std::to_string(levels) + ") {\n" : "if (1) {\n";
+  for (int i = 0; i < blocks; ++i) text += "while (depth > 0) {\n";
+  text += "n\n";
+  for (int i = 0; i < blocks; ++i) text += "depth = -1000000 }\n";
+  return text + "}\n}\nn\n";
+}
+
+// Code walks nest as blocks nest and calls call, each a level of C++
+// recursion: before the stack could overflow the run ends with the fatal
+// abort of too deep a run. Calls alone reach the handler limit first (two
+// handler regions a call level).
+TEST(EngineTest, NestingEndsWithTheDepthFatalNotAStackOverflow) {
+  EXPECT_EQ(fatalOf("proc f { f }\nf\n"), "Exception Depth exceeded\n");
+  EXPECT_EQ(fatalOf(nestedRecursion(400, 0)), "Exception Depth exceeded\n");
+  EXPECT_EQ(fatalOf(nestedRecursion(1000, 0)), "Exception Depth exceeded\n");
+  EXPECT_EQ(fatalOf(nestedRecursion(400, 3)), "none");
+  std::string deep = "x = 1";
+  for (int i = 0; i < 1000; ++i) deep += " && (1";
+  EXPECT_EQ(fatalOf(deep + std::string(1000, ')') + "\n"), "none");
+}
 
 TEST(EngineTest, ProceduresTakeArgumentsAndReturnTheirResult) {
   TestInterp t;

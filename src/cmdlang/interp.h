@@ -85,6 +85,7 @@ struct Engine {
   /// Operations left before the run is stopped through support::fatal();
   /// 0: no limit. Only harnesses (fuzz targets) set it.
   std::uint64_t opBudget = 0;
+  std::uintptr_t stackBase = 0;  // frame address of the outermost code walk running (see execute)
 };
 
 /// Interpreter state: everything a run of the language owns. The embedding

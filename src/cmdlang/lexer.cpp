@@ -416,6 +416,9 @@ void startArgMode(Interp& in) { in.lexer->argMode = true; }
 
 void includeFile(Interp& in, const Text& name) {
   Lexer& lx = *in.lexer;
+  if (lx.includes.size() >= Lexer::kMaxIncludeDepth)
+    in.raiseerror(kFileError, support::format("cannot include \"%s\": includes nested more than %d deep",
+                                              name.c_str(), static_cast<int>(Lexer::kMaxIncludeDepth)));
   std::string found;
   std::FILE* f = openSearched(in, name.str(), &found, "rb");
   if (f == nullptr)

@@ -68,6 +68,10 @@ struct Source {
 /// the command-argument mode, and the token texts not yet taken by the grammar.
 struct Lexer {
   static constexpr int kMaxUngets = 20;
+  /// Include files open inside one another at most. The language sets no
+  /// limit; without one a script that includes itself (or two that include
+  /// each other) would stack copies of itself until memory runs out.
+  static constexpr std::size_t kMaxIncludeDepth = 64;
 
   Source cur;                    // the current source
   std::vector<Source> includes;  // saved sources, last pushed on top
@@ -108,6 +112,7 @@ void startArgMode(Interp& in);
 
 /// `include name`: opens the file (as named, else through the search path),
 /// reads it whole with a line feed appended, and makes it the current source.
+/// An include nested deeper than Lexer::kMaxIncludeDepth raises error 22.
 void includeFile(Interp& in, const Text& name);
 
 /// `#line`: the line number becomes n - 1 (the line feed ending the directive

@@ -312,5 +312,35 @@ TEST(Lexer, IncludeThroughTheSearchPathWithTrace) {
   }
 }
 
+// A script that includes itself, or two that include each other, stop at the
+// 65th nested include with an error naming the file; the statements of the
+// 64 levels read so far never run, since the parse failed.
+TEST(Lexer, IncludesNestedTooDeepStop) {
+  TempDir dir;
+  const std::string self = dir.write("self.cl", "");
+  dir.write("self.cl", "write x\ninclude " + self + "\n");
+  const std::string a = (dir.path / "a.cl").string();
+  const std::string b = dir.write("b.cl", "include " + a + "\n");
+  dir.write("a.cl", "include " + b + "\n");
+  for (const std::string& file : {self, a}) {
+    const testing::ScriptRun r = testing::runScript("include " + file + "\n");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.output, "");
+    // The 64th file read is self.cl, or b.cl (a.cl, b.cl, a.cl, ...).
+    const std::string where = file == self ? self + "(2)" : b + "(1)";
+    EXPECT_EQ(r.report, "error-" + where + "-file I/O error - cannot include \"" + file +
+                            "\": includes nested more than 64 deep\n");
+  }
+  // 64 nested includes are fine.
+  for (int i = 0; i < 64; ++i) {
+    const std::string next =
+        i == 63 ? "write deep\n" : "include " + (dir.path / std::to_string(i + 1)).string() + "\n";
+    dir.write(std::to_string(i), next);
+  }
+  const testing::ScriptRun r = testing::runScript("include " + (dir.path / "0").string() + "\n");
+  EXPECT_TRUE(r.ok) << r.report;
+  EXPECT_EQ(r.output, "deep\n");
+}
+
 }  // namespace
 }  // namespace varda::cmdlang

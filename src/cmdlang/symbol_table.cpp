@@ -2,8 +2,26 @@
 
 #include <bit>
 #include <new>
+#include <vector>
 
 namespace varda::cmdlang {
+namespace {
+
+/// The text or integer (or the reserved type) of `source` into `target`.
+void copyScalarInto(const Variable& source, Variable& target) {
+  if (source.type == Type::Text) {
+    target.setText(source.textValue);
+  } else {
+    target.setInt(source.intValue);
+    target.type = source.type;
+  }
+}
+
+// While a variable's array is being destroyed: the arrays of the variables
+// destroyed with it, waiting their turn (see Variable::destroy).
+std::vector<std::unique_ptr<SymbolTable>>* orphanTables = nullptr;
+
+}  // namespace
 
 std::uint32_t hashName(std::string_view name) {
   std::uint32_t h = 0;
@@ -108,27 +126,42 @@ Rc<Variable> SymbolTable::remove(std::string_view name) {
 }
 
 std::unique_ptr<SymbolTable> SymbolTable::deepCopy(Variable* parent) const {
+  // Nested arrays are copied level by level from a work list, not by
+  // recursion, so that an array nested a million deep copies within a fixed
+  // C++ stack. Each table is still filled in one pass in table order.
+  struct Pending {
+    const SymbolTable* from;
+    SymbolTable* to;
+    Variable* owner;  // the parent of the entries of `to`
+  };
   auto copy = std::make_unique<SymbolTable>(bucketCount());
-  forEach([&](const Variable& element) {
-    Rc<Variable> v = Variable::make(element.name);
-    v->elementKind = element.elementKind;
-    v->parent = parent;
-    copyValueInto(element, *v);
-    copy->insert(std::move(v));
-  });
+  std::vector<Pending> work{{this, copy.get(), parent}};
+  while (!work.empty()) {
+    const Pending p = work.back();
+    work.pop_back();
+    p.from->forEach([&](const Variable& element) {
+      Rc<Variable> v = Variable::make(element.name);
+      v->elementKind = element.elementKind;
+      v->parent = p.owner;
+      v->defined = element.defined;
+      if (element.type == Type::Array) {
+        v->setArray(std::make_unique<SymbolTable>(element.array->bucketCount()));
+        work.push_back({element.array.get(), v->array.get(), v.get()});
+      } else {
+        copyScalarInto(element, *v);
+      }
+      p.to->insert(std::move(v));
+    });
+  }
   return copy;
 }
 
 void copyValueInto(const Variable& source, Variable& target) {
   target.defined = source.defined;
-  switch (source.type) {
-    case Type::Text: target.setText(source.textValue); break;
-    case Type::Array: target.setArray(source.array->deepCopy(&target)); break;
-    default:
-      target.setInt(source.intValue);
-      target.type = source.type;
-      break;
-  }
+  if (source.type == Type::Array)
+    target.setArray(source.array->deepCopy(&target));
+  else
+    copyScalarInto(source, target);
 }
 
 namespace {
@@ -173,9 +206,31 @@ Rc<Variable> Variable::make(Text name) {
 }
 
 void Variable::destroy(Variable* variable) {
+  // A nested array goes level by level, not by recursion (variable, its
+  // table, the table's variables, their tables, ...), so that an array nested
+  // a million deep is destroyed within a fixed C++ stack: the outermost
+  // destroy keeps a list of tables, and a variable destroyed while it runs
+  // only adds its array to the list.
+  std::unique_ptr<SymbolTable> table = std::move(variable->array);
   variable->~Variable();
-  if (!kReuseVariables) return ::operator delete(static_cast<void*>(variable));
-  freeVariables = ::new (static_cast<void*>(variable)) FreeVariable{freeVariables};
+  if (kReuseVariables)
+    freeVariables = ::new (static_cast<void*>(variable)) FreeVariable{freeVariables};
+  else
+    ::operator delete(static_cast<void*>(variable));
+  if (!table) return;
+  if (orphanTables != nullptr) {
+    orphanTables->push_back(std::move(table));
+    return;
+  }
+  std::vector<std::unique_ptr<SymbolTable>> list;
+  list.push_back(std::move(table));
+  orphanTables = &list;
+  while (!list.empty()) {
+    std::unique_ptr<SymbolTable> next = std::move(list.back());
+    list.pop_back();
+    next.reset();  // its entries go, adding their arrays to the list
+  }
+  orphanTables = nullptr;
 }
 
 void Variable::setInt(std::int32_t n) {

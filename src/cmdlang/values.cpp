@@ -212,22 +212,30 @@ Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind 
 }
 
 bool arraysEqual(Interp& in, const SymbolTable& a, const SymbolTable& b) {
-  if (a.count() != b.count()) return false;
+  // Nested arrays are compared from a work list, not by recursion: any depth
+  // compares within a fixed C++ stack.
+  std::vector<std::pair<const SymbolTable*, const SymbolTable*>> work{{&a, &b}};
   bool equal = true;
-  a.forEach([&](const Variable& x) {
-    if (!equal) return;
-    const Variable* y = b.find(x.key());
-    if (y == nullptr || y->type != x.type) {
-      equal = false;
-      return;
-    }
-    switch (x.type) {
-      case Type::Int: equal = x.intValue == y->intValue; break;
-      case Type::Text: equal = x.textValue == y->textValue; break;
-      case Type::Array: equal = arraysEqual(in, *x.array, *y->array); break;
-      default: in.raiseerror(kInternalError, "illegal array element type");
-    }
-  });
+  while (equal && !work.empty()) {
+    const SymbolTable* left = work.back().first;
+    const SymbolTable* right = work.back().second;
+    work.pop_back();
+    if (left->count() != right->count()) return false;
+    left->forEach([&](const Variable& x) {
+      if (!equal) return;
+      const Variable* y = right->find(x.key());
+      if (y == nullptr || y->type != x.type) {
+        equal = false;
+        return;
+      }
+      switch (x.type) {
+        case Type::Int: equal = x.intValue == y->intValue; break;
+        case Type::Text: equal = x.textValue == y->textValue; break;
+        case Type::Array: work.emplace_back(x.array.get(), y->array.get()); break;
+        default: in.raiseerror(kInternalError, "illegal array element type");
+      }
+    });
+  }
   return equal;
 }
 

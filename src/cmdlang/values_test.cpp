@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "cmdlang/test_util.h"
 
 namespace varda::cmdlang {
@@ -35,6 +37,24 @@ TEST(ValuesTest, CopiesAreDeepAndArraysCannotTakeTheirRelatives) {
   ASSERT_TRUE(t.run("a = [1]; a[0] = a\n").ok);
   EXPECT_EQ(t.run("a[0][0]\n").result, 1);
   EXPECT_EQ(t.run("a[0][0] = 2; a[0][0]\n").result, 2);
+}
+
+// An array nested 200000 deep is built, copied, compared and destroyed
+// level by level: with recursion each of these would overflow the stack.
+TEST(ValuesTest, DeeplyNestedArraysNeedNoDeepStack) {
+  std::string path = "a";
+  for (int i = 0; i < 200000; ++i) path += "[0]";
+  {
+    TestInterp t;
+    ASSERT_TRUE(t.run(path + " = 1\n").ok);
+    const auto r =
+        t.run("b = a; c[1] = a; same = a == b; b" + path.substr(1) + " = 2\n(a == b) * 10 + same\n");
+    ASSERT_TRUE(r.ok) << r.report;
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(t.run("b = 7\n").report, "error-illegal operation on type(s): (array) = (int)\n");
+    EXPECT_EQ(t.run("a[0] = a\n").report, "error-arrays cannot be assigned to their parents/children\n");
+    ASSERT_TRUE(t.run("remove b\n").ok);
+  }  // a and c go with the interpreter
 }
 
 TEST(ValuesTest, TypeChangesInvolvingArraysAreRefused) {

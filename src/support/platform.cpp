@@ -1,5 +1,6 @@
 #include "support/platform.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -88,5 +89,15 @@ bool isDirectory(std::FILE* stream) {
 }
 
 std::string systemErrorText() { return std::strerror(errno); }
+
+std::size_t stackSize() {
+  static const std::size_t size = [] {
+    constexpr std::size_t kDefault = 8 * 1024 * 1024;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_STACK, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return kDefault;
+    return static_cast<std::size_t>(limit.rlim_cur);
+  }();
+  return size;
+}
 
 }  // namespace varda::support

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -31,5 +32,9 @@ bool isDirectory(std::FILE* stream);
 
 /// The system's text for the last failure (errno).
 std::string systemErrorText();
+
+/// The size of the main thread's stack: the soft stack limit, or 8 MiB
+/// when it is unlimited or unknown (read once).
+std::size_t stackSize();
 
 }  // namespace varda::support
