@@ -54,7 +54,8 @@ class OperandStack {
   void clear() { resize(0); }
 
  private:
-  void grow() {
+  // Kept out of line so that push_back, on every operation's path, inlines.
+  [[gnu::noinline]] void grow() {
     const std::size_t used = size();
     const std::size_t capacity = used == 0 ? 256 : used * 2;
     void* block = std::realloc(static_cast<void*>(data_), capacity * sizeof(Value));

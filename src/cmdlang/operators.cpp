@@ -79,9 +79,11 @@ const char* compoundText(int code) {
   in.raiseerror(kIllegalTypes, std::string(left) + op + right);
 }
 
-void pushText(Interp& in, std::string_view bytes) {
+/// Pushes a new text made of `a` and `b`: pieces of texts (or bytes made
+/// from them), which hold no NUL byte.
+void pushText(Interp& in, std::string_view a, std::string_view b = {}) {
   ++in.eng.temporaries;
-  pushstring(in, Text(bytes));
+  pushstring(in, Text::concat(a, b));
 }
 
 // --- integers --------------------------------------------------------------------
@@ -179,23 +181,13 @@ std::string columnOverlay(std::string_view a, std::string_view b) {
 bool textOp(Interp& in, Op op, std::string_view a, std::string_view b) {
   const std::size_t at = b.empty() ? std::string_view::npos : a.find(b);
   switch (op) {
-    case Op::Add: {
-      std::string r;
-      r.reserve(a.size() + b.size());
-      r.append(a).append(b);
-      pushText(in, r);
-      return true;
-    }
-    case Op::Sub: {
-      if (at == std::string_view::npos) {
+    case Op::Add: pushText(in, a, b); return true;
+    case Op::Sub:
+      if (at == std::string_view::npos)
         pushText(in, a);
-        return true;
-      }
-      std::string r(a.substr(0, at));
-      r.append(a.substr(at + b.size()));
-      pushText(in, r);
+      else
+        pushText(in, a.substr(0, at), a.substr(at + b.size()));
       return true;
-    }
     case Op::Div: pushText(in, at == std::string_view::npos ? a : a.substr(0, at)); return true;
     case Op::Mod: pushText(in, at == std::string_view::npos ? a : a.substr(at + b.size())); return true;
     case Op::Mul: pushText(in, textMatch(in, a, b)); return true;

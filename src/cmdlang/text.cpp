@@ -24,6 +24,21 @@ Text::Text(std::string_view bytes) {
   rep_->data[bytes.size()] = '\0';
 }
 
+Text Text::concat(std::string_view a, std::string_view b) {
+  const std::size_t size = a.size() + b.size();
+  Text t;
+  if (size == 0) return t;
+  if (size > 0xffffffffu - offsetof(Rep, data) - 1) support::outOfMemory();
+  void* block = ::operator new(offsetof(Rep, data) + size + 1);
+  t.rep_ = static_cast<Rep*>(block);
+  t.rep_->refs = 1;
+  t.rep_->size = static_cast<std::uint32_t>(size);
+  if (!a.empty()) std::memcpy(t.rep_->data, a.data(), a.size());
+  if (!b.empty()) std::memcpy(t.rep_->data + a.size(), b.data(), b.size());
+  t.rep_->data[size] = '\0';
+  return t;
+}
+
 void Text::destroy(Rep* rep) { ::operator delete(rep); }
 
 }  // namespace varda::cmdlang
