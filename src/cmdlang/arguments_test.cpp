@@ -55,7 +55,7 @@ TEST_F(ArgumentsTest, NoResultUnlessSet) {
   EXPECT_FALSE(r.hasResult);
 }
 
-/// A specification like clerror's: no argument or one text; -i/-ignore and
+/// An argument list like clerror's: no argument or one text; -i/-ignore and
 /// -s/-stop flags.
 struct FlagMatch {
   int form = -1;
