@@ -5,7 +5,7 @@
 # ratios varda/tclsh and varda/lua.
 #
 #   bench/lang/run.sh                       all benchmarks with build/varda
-#   VARDA=build-rel/tests/script_driver bench/lang/run.sh loop fib
+#   VARDA=build-rel/varda bench/lang/run.sh loop fib
 #
 # VARDA is the program that runs a script given as its argument (default: the
 # varda binary of the setup script's build); RUNS the timed runs per program.
