@@ -40,10 +40,15 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Scripts are named relative to here: to varda a word that starts with "/"
+# is an option.
+cd "$here"
 
-# result <program> <script>: what the script prints (varda writes to standard
-# error, the others to standard output), blanks removed.
+# result <program> <script>: what the script prints, blanks removed. varda's
+# scripts write to standard error; its standard output only says that no
+# configuration file was asked for.
 result() { "$@" 2>&1 | tr -d ' \n'; }
+varda_result() { "$VARDA" "$1" 2>&1 >/dev/null | tr -d ' \n'; }
 # peak <program> <script>: the peak resident set in KB.
 peak() { /usr/bin/time -f %M -o "$work/mem" "$@" >/dev/null 2>&1; tail -n 1 "$work/mem"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
@@ -51,20 +56,20 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf '%-6s %10s %10s %10s %8s %8s %11s %11s %11s\n' bench varda_s tclsh_s lua_s v/tcl v/lua varda_KB tclsh_KB lua_KB
 status=0
 for b in $benches; do
-  v=$(result "$VARDA" "$here/$b.cl")
-  t=$(result "$TCLSH" "$here/$b.tcl")
-  l=$(result "$LUA" "$here/$b.lua")
+  v=$(varda_result "$b.cl")
+  t=$(result "$TCLSH" "$b.tcl")
+  l=$(result "$LUA" "$b.lua")
   if [ "$v" != "$t" ] || [ "$v" != "$l" ]; then
     echo "$b: results differ: varda '$v', tclsh '$t', lua '$l'" >&2
     status=1
     continue
   fi
   hyperfine -N --warmup 1 --runs "$RUNS" --style none --export-json "$work/$b.json" \
-    "$VARDA $here/$b.cl" "$TCLSH $here/$b.tcl" "$LUA $here/$b.lua" >/dev/null 2>&1
+    "$VARDA $b.cl" "$TCLSH $b.tcl" "$LUA $b.lua" >/dev/null 2>&1
   # The medians in command order.
   set -- $(grep '"median"' "$work/$b.json" | sed 's/.*"median": *//; s/,.*//')
   printf '%-6s %10.3f %10.3f %10.3f %8s %8s %11s %11s %11s\n' "$b" "$1" "$2" "$3" \
     "$(ratio "$1" "$2")" "$(ratio "$1" "$3")" \
-    "$(peak "$VARDA" "$here/$b.cl")" "$(peak "$TCLSH" "$here/$b.tcl")" "$(peak "$LUA" "$here/$b.lua")"
+    "$(peak "$VARDA" "$b.cl")" "$(peak "$TCLSH" "$b.tcl")" "$(peak "$LUA" "$b.lua")"
 done
 exit $status
