@@ -76,15 +76,19 @@ void installEndHooks() {
   support::setFatalHook(throwOnFatal);
 }
 
+void confineInterpreter(Interp& in) {
+  in.eng.opBudget = kOperations;
+  for (std::uint32_t i = 0; i < std::size(guarded); ++i)
+    replace(in, guarded[i].name, guardedCommand, i, &guarded[i].original);
+  replace(in, "sys", noSys, 0, nullptr);
+}
+
 void startToolInput() {
   startInput();
   front::startInterpreter();
   Interp& in = front::interpreter();
   in.sink = [](std::string_view) {};
-  in.eng.opBudget = kOperations;
-  for (std::uint32_t i = 0; i < std::size(guarded); ++i)
-    replace(in, guarded[i].name, guardedCommand, i, &guarded[i].original);
-  replace(in, "sys", noSys, 0, nullptr);
+  confineInterpreter(in);
   replace(in, "emi", guardedEmi, 0, &realEmi);
 }
 

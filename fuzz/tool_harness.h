@@ -6,6 +6,10 @@
 
 #include <string_view>
 
+namespace varda::cmdlang {
+struct Interp;
+}
+
 namespace varda::fuzz {
 
 /// Thrown where the process would end: by exitRun (the front end's early
@@ -30,6 +34,11 @@ void installEndHooks();
 ///    "/" each names an entry of the scratch directory.
 /// `include` and the reading commands only read.
 void startToolInput();
+
+/// Confines an interpreter as startToolInput does (all but `emi`, which only
+/// the tool registers): an operation budget, `sys` starting no process, and
+/// the file and directory commands kept to entries of the scratch directory.
+void confineInterpreter(cmdlang::Interp& in);
 
 /// Runs one statement in the run's interpreter as the tool does (an error is
 /// reported, not thrown); false after an error.
