@@ -113,6 +113,12 @@ std::int32_t slot(const CodeObject& code, std::int32_t cell, int i) {
   return s.kind == CellKind::Loc ? s.value : -1;
 }
 
+/// Counts one step against a harness's budget (in.eng.opBudget, 0: none);
+/// the last one ends the run through support::fatal().
+void spend(Interp& in) {
+  if (in.eng.opBudget != 0 && --in.eng.opBudget == 0) support::fatal("%s", "operation budget exhausted");
+}
+
 /// Runs a control cell; returns the cell after which the walk goes on.
 std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
   const Cell* cells = code.cells.data();
@@ -152,6 +158,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
     }
     case Ctl::While:
       for (;;) {
+        spend(in);  // a loop of control cells alone runs no operation
         execute(in, code, slot(code, i, 1));
         if (popint(in) == 0) break;
         execute(in, code, slot(code, i, 2));
@@ -160,6 +167,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
     case Ctl::For:
       execute(in, code, slot(code, i, 1));
       for (;;) {
+        spend(in);
         execute(in, code, slot(code, i, 2));
         if (popint(in) == 0) break;
         execute(in, code, slot(code, i, 4));
@@ -336,8 +344,7 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
       case CellKind::End: return;
       case CellKind::Op:
         if (in.eng.skip) break;
-        if (in.eng.opBudget != 0 && --in.eng.opBudget == 0)
-          support::fatal("%s", "operation budget exhausted");
+        spend(in);
         in.eng.code = &code;
         in.eng.cell = i;
         if ((in.eng.trace & 8) != 0) support::info("executing %s line  %d\n", code.fileName(c), c.line);

@@ -82,7 +82,7 @@ struct Engine {
   std::int32_t cell = 0;
   Text commandName;     // the running command: the kind of its errors
   int temporaries = 0;  // run-wide counter naming anonymous values ("%d")
-  /// Operations left before the run is stopped through support::fatal();
+  /// Operations and loop turns left before the run is stopped through support::fatal();
   /// 0: no limit. Only harnesses (fuzz targets) set it.
   std::uint64_t opBudget = 0;
   std::uintptr_t stackBase = 0;  // frame address of the outermost code walk running (see execute)
