@@ -1,5 +1,7 @@
 #include "cmdlang/code.h"
 
+#include "cmdlang/walk_steps.h"
+
 namespace varda::cmdlang {
 
 Rc<CodeObject> CodeObject::make() {
@@ -8,6 +10,11 @@ Rc<CodeObject> CodeObject::make() {
 }
 
 void CodeObject::destroy(CodeObject* code) { delete code; }
+
+void CodeObject::prepareWalk() const {
+  if (names.size() < texts.size()) names.resize(texts.size());
+  if (steps.size() != cells.size()) steps = planSteps(cells);
+}
 
 Rc<CodeObject> CodeObject::copyRange(std::int32_t first, std::int32_t last) const {
   Rc<CodeObject> copy = make();

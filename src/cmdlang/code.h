@@ -82,6 +82,8 @@ enum class Ctl : std::uint8_t {
   ShortCircuit,  // value: index of the '&&' or '||' operation it belongs to
 };
 
+enum class Step : std::uint8_t;
+
 /// One code cell: 12 bytes. The source position is the line and an index into
 /// the owning code object's file names (0: no file).
 struct Cell {
@@ -105,6 +107,9 @@ struct CodeObject : RcHeader {
   /// Lookup caches of name operands, by text index; filled as the code runs
   /// (a cache only: running code stays a read-only walk over its cells).
   mutable std::vector<NameSlot> names;
+  /// How the walk takes each cell (see walk_steps.h); planned before the
+  /// first walk.
+  mutable std::vector<Step> steps;
 
   CodeObject() : files(1) {}
   static Rc<CodeObject> make();
@@ -112,11 +117,8 @@ struct CodeObject : RcHeader {
 
   std::int32_t size() const { return static_cast<std::int32_t>(cells.size()); }
   const char* fileName(const Cell& cell) const { return files[cell.file].c_str(); }
-  /// The lookup cache of text operand `text`.
-  NameSlot& nameSlot(std::int32_t text) const {
-    if (names.size() < texts.size()) names.resize(texts.size());
-    return names[static_cast<std::size_t>(text)];
-  }
+  /// Gives every text operand its lookup cache (before a walk of the code).
+  void prepareWalk() const;
   /// A copy of cells [first, last] with an end cell appended and locations
   /// re-pointed into the copy (a `when` keeps one of its block).
   Rc<CodeObject> copyRange(std::int32_t first, std::int32_t last) const;

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "cmdlang/int_ops.h"
 #include "cmdlang/lexer.h"
 #include "cmdlang/number_syntax.h"
 #include "cmdlang/operators.h"
 #include "cmdlang/values.h"
+#include "cmdlang/walk_steps.h"
 #include "cmdlang/when_events.h"
 #include "support/info.h"
 #include "support/platform.h"
@@ -119,6 +121,167 @@ void spend(Interp& in) {
   if (in.eng.opBudget != 0 && --in.eng.opBudget == 0) support::fatal("%s", "operation budget exhausted");
 }
 
+/// Whether operations may take the fast paths of runFastOp: no harness
+/// budget and no statement trace to serve, and room for the handler each
+/// operation runs under (at the 1024th the slow path's install reports).
+bool fastOpsAllowed(const Interp& in) {
+  return in.eng.opBudget == 0 && (in.eng.trace & 8) == 0 && support::handlerRoom();
+}
+
+/// The integer cases of the most frequent operations, done in place on the
+/// operand stack; false (nothing touched) when the slow path must run
+/// because the operands are of another kind or the operation may fail.
+[[gnu::always_inline]] inline bool runFastOp(Interp& in, Op op) {
+  OperandStack& stack = in.eng.stack;
+  const std::size_t n = stack.size();
+  const std::size_t base = stackBase(in);
+  switch (op) {
+    case Op::Add:
+    case Op::Sub:
+    case Op::Mul:
+    case Op::Div:
+    case Op::Mod:
+    case Op::Eq:
+    case Op::Ne:
+    case Op::Gt:
+    case Op::Lt:
+    case Op::Ge:
+    case Op::Le:
+    case Op::BitAnd:
+    case Op::BitOr:
+    case Op::BitXor:
+    case Op::Shl:
+    case Op::Shr: {
+      std::int32_t a = 0;
+      std::int32_t b = 0;
+      std::int32_t r = 0;
+      if (n < base + 2 || !plainInt(stack[n - 2], &a) || !plainInt(stack[n - 1], &b) ||
+          !intOperator(op, a, b, &r))
+        return false;
+      stack.drop();
+      stack.back() = Value::integer(r);
+      return true;
+    }
+    case Op::Assign: {
+      // An integer into an integer (or untyped) variable: what assign() and
+      // readvalue() do for it. The new value replaces both entries.
+      std::int32_t value = 0;
+      if (n < base + 2 || !plainInt(stack[n - 1], &value)) return false;
+      const Value& target = stack[n - 2];
+      if (target.type() != Type::Ref) return false;
+      Variable* v = target.variable();
+      if (v->type != Type::Int && v->type != Type::None) return false;
+      v->type = Type::Int;
+      v->intValue = value;
+      v->defined = true;
+      stack.drop();
+      stack.back() = Value::integer(value);
+      return true;
+    }
+    case Op::PreInc:
+    case Op::PreDec:
+    case Op::PostInc:
+    case Op::PostDec: {
+      if (n < base + 1) return false;
+      const Value& target = stack[n - 1];
+      if (target.type() != Type::Ref) return false;
+      Variable* v = target.variable();
+      if (!v->defined || v->type != Type::Int) return false;
+      const std::int32_t old = v->intValue;
+      const std::uint32_t delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
+      v->intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + delta);
+      const bool post = op == Op::PostInc || op == Op::PostDec;
+      stack.back() = Value::integer(post ? old : v->intValue);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+/// The integer a run of cells (other than ConstOp) computes, for the run
+/// starting at `i` when its operands are plain integers, with the effect the
+/// cells one by one would have but for the pushed result; false when the
+/// cells must be walked one by one (nothing was changed then but a variable
+/// made, as the walk would make it).
+[[gnu::always_inline]] inline bool runValue(Interp& in, const CodeObject& code, std::int32_t i, Step run,
+                                            std::int32_t* result) {
+  const Cell* cells = code.cells.data();
+  const auto intVariable = [&](std::int32_t at) -> Variable* {
+    Variable* v = makevariable(in, code, cells[at + 1].value);
+    return v->defined && v->type == Type::Int ? v : nullptr;
+  };
+  switch (run) {
+    case Step::VarConstOp: {
+      const Variable* x = intVariable(i);
+      return x != nullptr &&
+             intOperator(static_cast<Op>(cells[i + 4].fn), x->intValue, cells[i + 3].value, result);
+    }
+    case Step::VarVarOp: {
+      const Variable* x = intVariable(i);
+      if (x == nullptr) return false;
+      const Variable* y = intVariable(i + 2);
+      return y != nullptr && intOperator(static_cast<Op>(cells[i + 4].fn), x->intValue, y->intValue, result);
+    }
+    case Step::VarStep: {
+      Variable* x = intVariable(i);
+      if (x == nullptr) return false;
+      const auto op = static_cast<Op>(cells[i + 2].fn);
+      const std::int32_t old = x->intValue;
+      const std::uint32_t delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
+      x->intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + delta);
+      *result = op == Op::PostInc || op == Op::PostDec ? old : x->intValue;
+      return true;
+    }
+    case Step::VarConstAssign: {
+      Variable* x = makevariable(in, code, cells[i + 1].value);
+      if (x->type != Type::Int && x->type != Type::None) return false;
+      *result = cells[i + 3].value;
+      x->type = Type::Int;
+      x->intValue = *result;
+      x->defined = true;
+      return true;
+    }
+    default: return false;
+  }
+}
+
+/// Does the run of cells starting at `i` in one step (see runValue); returns
+/// its last cell, or -1 when the cells must be walked one by one.
+[[gnu::always_inline]] inline std::int32_t runCells(Interp& in, const CodeObject& code, std::int32_t i,
+                                                    Step run) {
+  std::int32_t result = 0;
+  if (run == Step::ConstOp) {
+    OperandStack& stack = in.eng.stack;
+    std::int32_t a = 0;
+    if (stack.size() <= stackBase(in) || !plainInt(stack.back(), &a) ||
+        !intOperator(static_cast<Op>(code.cells[static_cast<std::size_t>(i) + 2].fn), a,
+                     code.cells[static_cast<std::size_t>(i) + 1].value, &result))
+      return -1;
+    stack.back() = Value::integer(result);
+  } else {
+    if (!runValue(in, code, i, run, &result)) return -1;
+    pushint(in, result);
+  }
+  const std::int32_t last = i + runLength(run);
+  in.eng.code = &code;
+  in.eng.cell = last;
+  return last;
+}
+
+/// The integer a loop condition gives when it is a single run of cells
+/// followed by the end of its list (so the walk would push the value and
+/// the loop pop it at once); false when the condition must be walked.
+bool quickCondition(Interp& in, const CodeObject& code, std::int32_t first, std::int32_t* value) {
+  const Step run = code.steps[static_cast<std::size_t>(first)];
+  if (run != Step::VarConstOp && run != Step::VarVarOp) return false;
+  const std::int32_t last = first + runLength(run);
+  if (code.cells[static_cast<std::size_t>(last) + 1].kind != CellKind::End) return false;
+  if (in.eng.skip || !fastOpsAllowed(in) || !runValue(in, code, first, run, value)) return false;
+  in.eng.code = &code;
+  in.eng.cell = last;
+  return true;
+}
+
 /// Runs a control cell; returns the cell after which the walk goes on.
 std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
   const Cell* cells = code.cells.data();
@@ -133,8 +296,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
     }
     case Ctl::MakeVariable: {
       const std::int32_t text = cells[i + 1].value;
-      pushvariable(in,
-                   makevariable(in, code.texts[static_cast<std::size_t>(text)].view(), code.nameSlot(text)));
+      pushvariable(in, makevariable(in, code, text));
       return i + 1;
     }
     case Ctl::MakeLocal:
@@ -148,32 +310,44 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
       return i + 1;
     }
     case Ctl::If: {
-      execute(in, code, slot(code, i, 1));
+      walk(in, code, slot(code, i, 1));
       if (popint(in) != 0) {
-        execute(in, code, slot(code, i, 2));
+        walk(in, code, slot(code, i, 2));
       } else if (const std::int32_t otherwise = slot(code, i, 3); otherwise >= 0) {
-        execute(in, code, otherwise);
+        walk(in, code, otherwise);
       }
       return slot(code, i, 4);
     }
-    case Ctl::While:
+    case Ctl::While: {
+      const std::int32_t condition = slot(code, i, 1);
       for (;;) {
         spend(in);  // a loop of control cells alone runs no operation
-        execute(in, code, slot(code, i, 1));
-        if (popint(in) == 0) break;
-        execute(in, code, slot(code, i, 2));
+        std::int32_t go = 0;
+        if (!quickCondition(in, code, condition, &go)) {
+          walk(in, code, condition);
+          go = popint(in);
+        }
+        if (go == 0) break;
+        walk(in, code, slot(code, i, 2));
       }
       return slot(code, i, 3);
-    case Ctl::For:
-      execute(in, code, slot(code, i, 1));
+    }
+    case Ctl::For: {
+      walk(in, code, slot(code, i, 1));
+      const std::int32_t condition = slot(code, i, 2);
       for (;;) {
         spend(in);
-        execute(in, code, slot(code, i, 2));
-        if (popint(in) == 0) break;
-        execute(in, code, slot(code, i, 4));
-        execute(in, code, slot(code, i, 3));
+        std::int32_t go = 0;
+        if (!quickCondition(in, code, condition, &go)) {
+          walk(in, code, condition);
+          go = popint(in);
+        }
+        if (go == 0) break;
+        walk(in, code, slot(code, i, 4));
+        walk(in, code, slot(code, i, 3));
       }
       return slot(code, i, 5);
+    }
     case Ctl::When: return runWhenControl(in, code, i);
     case Ctl::ShortCircuit: {
       // The left operand is read and put back as a value; the operation cell
@@ -185,7 +359,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
       const bool decided = isAnd ? left.asInt() == 0 : left.asInt() != 0;
       push(in, left);
       if (decided) return cells[i].value;
-      execute(in, code, i + 1);
+      walk(in, code, i + 1);
       return cells[i].value - 1;
     }
   }
@@ -198,7 +372,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
 
 void stackUnderflow(Interp& in) { in.raiseerror(kInternalError, "operand stack underflow"); }
 
-std::int32_t popint(Interp& in) {
+std::int32_t popintSlow(Interp& in) {
   const Value v = popvalue(in);
   if (v.type() == Type::Int) return v.asInt();
   if (v.type() == Type::Text)
@@ -310,6 +484,11 @@ void dropframe(Interp& in) {
 // --- walking code --------------------------------------------------------------
 
 void execute(Interp& in, const CodeObject& code, std::int32_t first) {
+  code.prepareWalk();
+  walk(in, code, first);
+}
+
+void walk(Interp& in, const CodeObject& code, std::int32_t first) {
   // Every walk is a level of C++ recursion (blocks in blocks, calls in
   // calls, texts parsed by commands) that the handler rule alone does not
   // bound: 1666 nested blocks on each of 500 call levels would overflow the
@@ -323,9 +502,9 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
       const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
       if (eng.stackBase == 0) {
         eng.stackBase = here;
+        eng.stackSpan = support::stackSize() / 4 * 3;
         outermost = true;
-      } else if ((eng.stackBase > here ? eng.stackBase - here : here - eng.stackBase) >
-                 support::stackSize() / 4 * 3) {
+      } else if ((eng.stackBase > here ? eng.stackBase - here : here - eng.stackBase) > eng.stackSpan) {
         support::fatal("Exception Depth exceeded\n");
       }
     }
@@ -338,15 +517,32 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
     bool outermost = false;
   } check(in.eng);
   const Cell* cells = code.cells.data();
+  const Step* steps = code.steps.data();
+  // Whether the shortcuts may be taken; it changes only where the walk
+  // calls out (operations on the slow path, control cells) and at
+  // statement boundaries.
+  bool fast = !in.eng.skip && fastOpsAllowed(in);
   for (std::int32_t i = first;; ++i) {
-    const Cell& c = cells[i];
-    switch (c.kind) {
-      case CellKind::End: return;
-      case CellKind::Op:
-        if (in.eng.skip) break;
-        spend(in);
+    Step step = steps[i];
+    if (step >= kFirstRun) {
+      if (fast) {
+        if (const std::int32_t last = runCells(in, code, i, step); last >= 0) {
+          i = last;
+          continue;
+        }
+      }
+      step = runStart(step);
+    }
+    switch (step) {
+      case Step::End: return;
+      case Step::Op: {
+        // A skipped operation leaves the position where it was.
+        if (!fast && in.eng.skip) break;
+        const Cell& c = cells[i];
         in.eng.code = &code;
         in.eng.cell = i;
+        if (fast && runFastOp(in, static_cast<Op>(c.fn))) break;
+        spend(in);
         if ((in.eng.trace & 8) != 0) support::info("executing %s line  %d\n", code.fileName(c), c.line);
         try {
           support::HandlerScope handler;
@@ -356,22 +552,34 @@ void execute(Interp& in, const CodeObject& code, std::int32_t first) {
           if (r.code != support::kInterpreterError || !in.eng.ignoreErrors) throw;
           in.eng.skip = true;
         }
+        fast = !in.eng.skip && fastOpsAllowed(in);
         break;
-      case CellKind::Ctl:
+      }
+      case Step::PushInt:
         in.eng.code = &code;
         in.eng.cell = i;
-        // The two most frequent control cells are run here, without a call.
-        if (c.fn == static_cast<std::uint8_t>(Ctl::Push) && cells[i + 1].kind == CellKind::Int) {
-          pushint(in, cells[++i].value);
-        } else if (c.fn == static_cast<std::uint8_t>(Ctl::MakeVariable)) {
-          const std::int32_t text = cells[++i].value;
-          pushvariable(
-              in, makevariable(in, code.texts[static_cast<std::size_t>(text)].view(), code.nameSlot(text)));
-        } else {
-          i = control(in, code, i);
-        }
+        pushint(in, cells[++i].value);
         break;
-      case CellKind::Stmt: in.eng.skip = false; break;
+      case Step::PushText:
+        in.eng.code = &code;
+        in.eng.cell = i;
+        pushstring(in, code.texts[static_cast<std::size_t>(cells[++i].value)]);
+        break;
+      case Step::MakeVariable:
+        in.eng.code = &code;
+        in.eng.cell = i;
+        pushvariable(in, makevariable(in, code, cells[++i].value));
+        break;
+      case Step::Control:
+        in.eng.code = &code;
+        in.eng.cell = i;
+        i = control(in, code, i);
+        fast = !in.eng.skip && fastOpsAllowed(in);
+        break;
+      case Step::Stmt:
+        in.eng.skip = false;
+        fast = fastOpsAllowed(in);
+        break;
       default:
         in.eng.code = &code;
         in.eng.cell = i;

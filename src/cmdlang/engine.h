@@ -28,7 +28,13 @@ inline Value popvalue(Interp& in) {
   if (v.type() == Type::Ref) return readvalue(in, v.variable());
   return v;
 }
-std::int32_t popint(Interp& in);                   // texts converted by the number syntax; else error 6
+std::int32_t popintSlow(Interp& in);
+/// popvalue as an integer: texts converted by the number syntax; else error 6.
+inline std::int32_t popint(Interp& in) {
+  OperandStack& stack = in.eng.stack;
+  if (stack.size() > stackBase(in) && stack.back().isInt()) return stack.take().asInt();
+  return popintSlow(in);
+}
 Text popstring(Interp& in);                        // anything but a text: error 4 "not a string on stack top"
 Variable* popvariable(Interp& in, Value& holder);  // error 8; `holder` keeps the variable alive
 Variable* popdefined(Interp& in, Value& holder);   // also error 16 when undefined
@@ -56,6 +62,8 @@ void dropframe(Interp& in);
 /// than three quarters of the stack in use ends the run with the fatal
 /// "Exception Depth exceeded".
 void execute(Interp& in, const CodeObject& code, std::int32_t first);
+/// execute() for code already walked in this run (a sub-list of a walk).
+void walk(Interp& in, const CodeObject& code, std::int32_t first);
 
 /// Formats a raised error into the record and unwinds with 4100.
 [[noreturn]] void raiseRuntimeError(Interp& in, const std::string& message);

@@ -85,7 +85,8 @@ struct Engine {
   /// Operations and loop turns left before the run is stopped through support::fatal();
   /// 0: no limit. Only harnesses (fuzz targets) set it.
   std::uint64_t opBudget = 0;
-  std::uintptr_t stackBase = 0;  // frame address of the outermost code walk running (see execute)
+  std::uintptr_t stackBase = 0;  // frame address of the outermost code walk running (see walk)
+  std::size_t stackSpan = 0;     // how far from it the walks may go
 };
 
 /// Interpreter state: everything a run of the language owns. The embedding

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cmdlang/value.h"
+#include "support/platform.h"
 #include "support/unwind.h"
 
 namespace varda::cmdlang {
@@ -13,9 +14,10 @@ namespace varda::cmdlang {
 /// The operand stacks of all frames, one above the other in one block (each
 /// frame knows where its own starts).
 ///
-/// Growth goes through realloc, which moves a large block by remapping its
-/// pages instead of copying: a loop that leaves millions of values behind
-/// grows the stack at no cost per value. Moving a Value's bytes is a valid
+/// Growth goes through support::resizeBlock, which moves a large block by
+/// remapping its pages instead of copying and fills it in huge pages: a loop
+/// that leaves millions of values behind grows the stack at no cost per
+/// value. Moving a Value's bytes is a valid
 /// move of it (it is one word and nothing points into it), so the block may
 /// change place under the values it holds.
 class OperandStack {
@@ -25,7 +27,7 @@ class OperandStack {
   OperandStack& operator=(const OperandStack&) = delete;
   ~OperandStack() {
     resize(0);
-    std::free(data_);
+    support::freeBlock(data_, capacityBytes());
   }
 
   std::size_t size() const { return static_cast<std::size_t>(top_ - data_); }
@@ -46,6 +48,8 @@ class OperandStack {
     top_->~Value();
     return v;
   }
+  /// Drops the top value (the caller checked there is one).
+  void drop() { (--top_)->~Value(); }
   /// Drops values down to `n` entries (never grows).
   void resize(std::size_t n) {
     Value* const keep = data_ + n;
@@ -58,12 +62,14 @@ class OperandStack {
   [[gnu::noinline]] void grow() {
     const std::size_t used = size();
     const std::size_t capacity = used == 0 ? 256 : used * 2;
-    void* block = std::realloc(static_cast<void*>(data_), capacity * sizeof(Value));
+    void* block = support::resizeBlock(data_, capacityBytes(), capacity * sizeof(Value));
     if (block == nullptr) support::outOfMemory();
     data_ = static_cast<Value*>(block);
     top_ = data_ + used;
     end_ = data_ + capacity;
   }
+
+  std::size_t capacityBytes() const { return static_cast<std::size_t>(end_ - data_) * sizeof(Value); }
 
   Value* data_ = nullptr;
   Value* top_ = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cmdlang/engine.h"
+#include "cmdlang/int_ops.h"
 #include "cmdlang/number_syntax.h"
 #include "cmdlang/values.h"
 #include "support/regex.h"
@@ -92,36 +93,8 @@ std::int32_t wrap(std::uint32_t u) { return static_cast<std::int32_t>(u); }
 
 /// An integer operator; false when `op` has none.
 bool intOp(Interp& in, Op op, std::int32_t a, std::int32_t b, std::int32_t* out) {
-  const auto ua = static_cast<std::uint32_t>(a);
-  const auto ub = static_cast<std::uint32_t>(b);
-  switch (op) {
-    case Op::Add: *out = wrap(ua + ub); return true;
-    case Op::Sub: *out = wrap(ua - ub); return true;
-    case Op::Mul: *out = wrap(ua * ub); return true;
-    case Op::Div:
-    case Op::Mod:
-      if (b == 0) in.raiseerror(kDivisionByZero);
-      // The most negative integer divided by -1: the quotient wraps to
-      // itself and the remainder is 0.
-      if (b == -1) {
-        *out = op == Op::Div ? wrap(0u - ua) : 0;
-        return true;
-      }
-      *out = op == Op::Div ? a / b : a % b;
-      return true;
-    case Op::Eq: *out = a == b; return true;
-    case Op::Ne: *out = a != b; return true;
-    case Op::Gt: *out = a > b; return true;
-    case Op::Lt: *out = a < b; return true;
-    case Op::Ge: *out = a >= b; return true;
-    case Op::Le: *out = a <= b; return true;
-    case Op::BitAnd: *out = wrap(ua & ub); return true;
-    case Op::BitOr: *out = wrap(ua | ub); return true;
-    case Op::BitXor: *out = wrap(ua ^ ub); return true;
-    case Op::Shl: *out = wrap(ua << (ub & 31u)); return true;
-    case Op::Shr: *out = a >> (ub & 31u); return true;
-    default: return false;
-  }
+  if ((op == Op::Div || op == Op::Mod) && b == 0) in.raiseerror(kDivisionByZero);
+  return intOperator(op, a, b, out);
 }
 
 // --- texts -----------------------------------------------------------------------
@@ -208,20 +181,6 @@ bool textOp(Interp& in, Op op, std::string_view a, std::string_view b) {
     default: return false;
   }
   pushint(in, r);
-  return true;
-}
-
-/// The integer an operand entry stands for: an integer, or a reference to a
-/// defined integer variable (what popvalue would give without an error).
-bool plainInt(const Value& v, std::int32_t* out) {
-  if (v.isInt()) {
-    *out = v.asInt();
-    return true;
-  }
-  if (v.type() != Type::Ref) return false;
-  const Variable* var = v.variable();
-  if (!var->defined || var->type != Type::Int) return false;
-  *out = var->intValue;
   return true;
 }
 

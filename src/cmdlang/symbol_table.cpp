@@ -252,12 +252,6 @@ void Variable::setArray(std::unique_ptr<SymbolTable> table) {
   array = std::move(table);
 }
 
-void retainVariable(Variable* variable) { ++variable->refs; }
-
-void releaseVariable(Variable* variable) {
-  if (--variable->refs == 0) Variable::destroy(variable);
-}
-
 const char* typeName(Type type) {
   switch (type) {
     case Type::Int: return "(int)";

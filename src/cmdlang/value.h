@@ -5,27 +5,10 @@
 #include <utility>
 
 #include "cmdlang/text.h"
+#include "cmdlang/type.h"
+#include "cmdlang/variable.h"
 
 namespace varda::cmdlang {
-
-struct Variable;
-
-/// Type codes of the language's values. `None` marks a variable that has no
-/// type yet (never assigned); it never appears in a Value.
-enum class Type : std::uint8_t {
-  Int = 0,
-  Text = 1,
-  Object = 2,  // reserved: no operation accepts it
-  Ref = 3,     // a variable reference, only on the operand stack
-  Array = 4,
-  None = 0xff,
-};
-
-/// Type name used in messages: "(int)", "(string)", "(array)" or "(...)".
-const char* typeName(Type type);
-
-void retainVariable(Variable* variable);
-void releaseVariable(Variable* variable);
 
 /// One operand-stack entry: an integer, a text, a variable reference, or an
 /// array (held through the variable that owns it). Texts and variables are
@@ -92,7 +75,7 @@ class Value {
   static Value holding(std::uint64_t tag, Variable* variable) {
     Value v;
     v.word_ = reinterpret_cast<std::uintptr_t>(variable) | tag;
-    retainVariable(variable);
+    ++variable->refs;
     return v;
   }
   void* pointer() const {
@@ -106,15 +89,18 @@ class Value {
     if ((word_ & kTagMask) == kTextTag)
       ++static_cast<Text::Rep*>(p)->refs;
     else
-      retainVariable(static_cast<Variable*>(p));
+      ++static_cast<Variable*>(p)->refs;
   }
   void release() {
+    if ((word_ & kTagMask) != kIntTag) releaseHeld();
+  }
+  void releaseHeld() {
     void* p = pointer();
     if (p == nullptr) return;
     if ((word_ & kTagMask) == kTextTag)
       Text::release(static_cast<Text::Rep*>(p));
-    else
-      releaseVariable(static_cast<Variable*>(p));
+    else if (Variable* var = static_cast<Variable*>(p); --var->refs == 0)
+      Variable::destroy(var);
     word_ = 0;
   }
 

@@ -28,13 +28,15 @@ Variable* lookupvariable(Interp& in, std::string_view name);
 Variable* makevariable(Interp& in, std::string_view name);
 /// makevariable for a name operand of compiled code, when its cache is stale.
 Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot);
-/// makevariable for a name operand of compiled code, through its cache.
-inline Variable* makevariable(Interp& in, std::string_view name, NameSlot& slot) {
+/// makevariable for name operand `text` of `code`, through its cache (the
+/// code's name slots are sized, see CodeObject::sizeNameSlots).
+inline Variable* makevariable(Interp& in, const CodeObject& code, std::int32_t text) {
+  NameSlot& slot = code.names[static_cast<std::size_t>(text)];
   const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
   if (slot.variable != nullptr && slot.localVersion == localVersion &&
-      slot.globalVersion == in.globals.version())
+      slot.globalVersion == in.globals.version()) [[likely]]
     return slot.variable;
-  return resolveName(in, name, slot);
+  return resolveName(in, code.texts[static_cast<std::size_t>(text)].view(), slot);
 }
 /// The variable of this name in the current local table, created there when absent.
 Variable* makelocal(Interp& in, std::string_view name);

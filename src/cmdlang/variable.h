@@ -5,7 +5,7 @@
 
 #include "cmdlang/rc.h"
 #include "cmdlang/text.h"
-#include "cmdlang/value.h"
+#include "cmdlang/type.h"
 
 namespace varda::cmdlang {
 

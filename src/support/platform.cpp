@@ -1,5 +1,6 @@
 #include "support/platform.h"
 
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -15,6 +16,23 @@ namespace varda::support {
 namespace {
 
 constexpr std::size_t kPieceSize = 255;
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+std::size_t wholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+
+void* mapLarge(std::size_t bytes) {
+  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return p == MAP_FAILED ? nullptr : p;
+}
+
+void askHugePages(void* block, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  ::madvise(block, bytes, MADV_HUGEPAGE);  // advice only: without it the block still works
+#else
+  (void)block;
+  (void)bytes;
+#endif
+}
 
 void closeBoth(int fds[2]) {
   ::close(fds[0]);
@@ -98,6 +116,41 @@ std::size_t stackSize() {
     return static_cast<std::size_t>(limit.rlim_cur);
   }();
   return size;
+}
+
+void* resizeBlock(void* block, std::size_t oldBytes, std::size_t newBytes) {
+  const bool wasLarge = block != nullptr && oldBytes >= kLargeBlock;
+  if (newBytes < kLargeBlock) {
+    if (!wasLarge) return std::realloc(block, newBytes);
+    void* small = std::malloc(newBytes);
+    if (small == nullptr) return nullptr;
+    std::memcpy(small, block, newBytes);
+    ::munmap(block, wholeHugePages(oldBytes));
+    return small;
+  }
+  const std::size_t mapped = wholeHugePages(newBytes);
+  void* grown = nullptr;
+  if (wasLarge) {
+    grown = ::mremap(block, wholeHugePages(oldBytes), mapped, MREMAP_MAYMOVE);
+    if (grown == MAP_FAILED) return nullptr;
+  } else {
+    grown = mapLarge(mapped);
+    if (grown == nullptr) return nullptr;
+    if (block != nullptr) {
+      std::memcpy(grown, block, oldBytes < newBytes ? oldBytes : newBytes);
+      std::free(block);
+    }
+  }
+  askHugePages(grown, mapped);
+  return grown;
+}
+
+void freeBlock(void* block, std::size_t bytes) {
+  if (block == nullptr) return;
+  if (bytes >= kLargeBlock)
+    ::munmap(block, wholeHugePages(bytes));
+  else
+    std::free(block);
 }
 
 }  // namespace varda::support

@@ -37,4 +37,15 @@ std::string systemErrorText();
 /// when it is unlimited or unknown (read once).
 std::size_t stackSize();
 
+/// Resizes a block that holds a large, growing array (nullptr and 0: a new
+/// block); the contents up to the smaller size move with it. Blocks of
+/// kLargeBlock bytes and more are mapped from the system in whole huge pages
+/// with transparent huge pages asked for, so that filling one costs a page
+/// fault per 2 MiB instead of per 4 KiB; smaller ones come from realloc.
+/// Returns nullptr (the old block untouched) when the memory is not there.
+void* resizeBlock(void* block, std::size_t oldBytes, std::size_t newBytes);
+/// Gives a block of resizeBlock back.
+void freeBlock(void* block, std::size_t bytes);
+inline constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
+
 }  // namespace varda::support

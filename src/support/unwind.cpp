@@ -9,26 +9,16 @@
 namespace varda::support {
 namespace {
 
-// Depth counter as the handler stack keeps it: -1 means no handler.
-int depth = -1;
 FatalHook fatalHook = nullptr;
 
 }  // namespace
 
-HandlerScope::HandlerScope() {
-  // The three module messages carry their own line feed, and fatal() adds one.
-  if (depth >= kMaxHandlers - 1) fatal("Exception Depth exceeded\n");
-  ++depth;
-}
-
-HandlerScope::~HandlerScope() {
-  if (--depth < -1) fatal("Too many ExitModules()\n");
-}
-
-int handlerCount() { return depth + 1; }
+// The three module messages carry their own line feed, and fatal() adds one.
+void detail::handlerOverflow() { fatal("Exception Depth exceeded\n"); }
+void detail::handlerUnderflow() { fatal("Too many ExitModules()\n"); }
 
 void raise(int code) {
-  if (depth < 0) fatal("No exception handler installed\n");
+  if (detail::handlerDepth < 0) fatal("No exception handler installed\n");
   throw Raised{code};
 }
 

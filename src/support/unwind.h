@@ -22,18 +22,34 @@ struct Raised {
   int code;
 };
 
+namespace detail {
+// Depth counter as the handler stack keeps it: -1 means no handler. Inline
+// so that installing a handler costs an increment and a compare.
+inline int handlerDepth = -1;
+[[gnu::cold]] void handlerOverflow();
+[[gnu::cold]] void handlerUnderflow();
+}  // namespace detail
+
 /// One installed handler, for the lifetime of the scope. Installing the
 /// 1025th reports "Exception Depth exceeded" through fatal().
 class HandlerScope {
  public:
-  HandlerScope();
-  ~HandlerScope();
+  HandlerScope() {
+    if (detail::handlerDepth >= kMaxHandlers - 1) detail::handlerOverflow();
+    ++detail::handlerDepth;
+  }
+  ~HandlerScope() {
+    if (--detail::handlerDepth < -1) detail::handlerUnderflow();
+  }
   HandlerScope(const HandlerScope&) = delete;
   HandlerScope& operator=(const HandlerScope&) = delete;
 };
 
 /// Number of handlers installed now (0 when none).
-int handlerCount();
+inline int handlerCount() { return detail::handlerDepth + 1; }
+/// Whether one more handler may be installed without the depth report (code
+/// that would install one and run nothing that can fail may skip it then).
+inline bool handlerRoom() { return detail::handlerDepth < kMaxHandlers - 1; }
 
 /// Unwinds to the innermost handler with `code`. With no handler installed it
 /// reports "No exception handler installed" through fatal().
