@@ -87,6 +87,10 @@ Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
 Variable* SymbolTable::insert(Rc<Variable> variable) {
   const std::uint32_t hash = hashName(variable->key());
   if (Variable* present = find(variable->key(), hash)) return present;
+  return insertAbsent(std::move(variable), hash);
+}
+
+Variable* SymbolTable::insertAbsent(Rc<Variable> variable, std::uint32_t hash) {
   variable->hash = hash;
   const unsigned bucket = hash % bucketCount();
   if (bucket < kTrackedBuckets) occupied_[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
@@ -150,7 +154,7 @@ std::unique_ptr<SymbolTable> SymbolTable::deepCopy(Variable* parent) const {
       } else {
         copyScalarInto(element, *v);
       }
-      p.to->insert(std::move(v));
+      p.to->insertAbsent(std::move(v), element.hash);  // the names of a table differ
     });
   }
   return copy;
@@ -192,7 +196,7 @@ static_assert(sizeof(Variable) >= sizeof(FreeVariable));
 
 }  // namespace
 
-Rc<Variable> Variable::make(Text name) {
+Rc<Variable> Variable::make(VariableName name) {
   // The only allocation of a variable: Rc owns it from here on and destroy()
   // gives it back.
   void* block = freeVariables;

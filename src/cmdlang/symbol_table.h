@@ -41,6 +41,9 @@ class SymbolTable {
   /// Adds `variable` at the head of its chain, unless an entry of that name is
   /// present; returns the entry that is in the table afterwards.
   Variable* insert(Rc<Variable> variable);
+  /// insert() of a variable whose name is known to be absent, `hash` being
+  /// the hash of its name.
+  Variable* insertAbsent(Rc<Variable> variable, std::uint32_t hash);
   /// Creates an undefined, untyped variable of that name (or finds it).
   Variable* findOrCreate(std::string_view name);
   /// Takes the entry of that name out of the table; empty when absent.
