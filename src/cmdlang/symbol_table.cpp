@@ -193,17 +193,34 @@ constexpr bool kReuseVariables = true;
 #endif
 
 static_assert(sizeof(Variable) >= sizeof(FreeVariable));
+static_assert(sizeof(Variable) % alignof(Variable) == 0);
+
+/// Variables are carved from slabs of this many: a large array is made of
+/// hundreds of thousands, and a slab costs one allocation and no per-block
+/// overhead. Slabs are kept for the life of the program, as the free list
+/// always kept every block.
+constexpr std::size_t kSlabVariables = 64;
+
+void addSlab() {
+  auto* slab = static_cast<unsigned char*>(::operator new(kSlabVariables * sizeof(Variable)));
+  // Threaded so that the slab is handed out from its start.
+  for (std::size_t i = kSlabVariables; i-- > 0;)
+    freeVariables = ::new (static_cast<void*>(slab + i * sizeof(Variable))) FreeVariable{freeVariables};
+}
 
 }  // namespace
 
 Rc<Variable> Variable::make(VariableName name) {
   // The only allocation of a variable: Rc owns it from here on and destroy()
   // gives it back.
-  void* block = freeVariables;
-  if (block != nullptr)
+  void* block = nullptr;
+  if (kReuseVariables) {
+    if (freeVariables == nullptr) addSlab();
+    block = freeVariables;
     freeVariables = freeVariables->next;
-  else
+  } else {
     block = ::operator new(sizeof(Variable));
+  }
   Rc<Variable> v(::new (block) Variable);
   v->name = std::move(name);
   return v;
