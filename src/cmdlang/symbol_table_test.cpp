@@ -145,6 +145,24 @@ TEST(SymbolTableTest, NamesHeldInPlaceOrSharedReadTheSame) {
   EXPECT_EQ(copy->find("-2147483648")->intValue, 5);
 }
 
+TEST(SymbolTableTest, TheIndexTellsApartNamesOfHashZeroAndOne) {
+  // The index tags a slot with the name's hash, and a hash of 0 with 1.
+  const std::string zero = "\x01\xf0";
+  const std::string one = "\x01\xf1";
+  ASSERT_EQ(hashName(zero), 0u);
+  ASSERT_EQ(hashName(one), 1u);
+  SymbolTable t(kArrayBuckets);
+  for (int i = 0; i < 100; ++i) t.findOrCreate(std::to_string(i));  // past the point of indexing
+  t.findOrCreate(zero)->setInt(0);
+  t.findOrCreate(one)->setInt(1);
+  EXPECT_EQ(t.find(zero)->intValue, 0);
+  EXPECT_EQ(t.find(one)->intValue, 1);
+  ASSERT_TRUE(t.remove(zero));
+  EXPECT_EQ(t.find(zero), nullptr);
+  EXPECT_EQ(t.find(one)->intValue, 1);
+  EXPECT_EQ(t.find("99"), t.findOrCreate("99"));
+}
+
 TEST(SymbolTableTest, TheVersionChangesWithTheSetOfEntriesOnly) {
   SymbolTable a(kScopeBuckets);
   SymbolTable b(kScopeBuckets);
