@@ -21,20 +21,6 @@ void copyScalarInto(const Variable& source, Variable& target) {
 // destroyed with it, waiting their turn (see Variable::destroy).
 std::vector<std::unique_ptr<SymbolTable>>* orphanTables = nullptr;
 
-}  // namespace
-
-std::uint32_t hashName(std::string_view name) {
-  std::uint32_t h = 0;
-  for (char c : name) {
-    h = (h << 4) + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
-    const std::uint32_t g = h & 0xf0000000u;
-    if (g != 0) h = h ^ (g >> 24) ^ g;
-  }
-  return h;
-}
-
-namespace {
-
 /// Average chain length past which a table builds its index.
 constexpr unsigned kIndexedChainLength = 2;
 
@@ -77,8 +63,7 @@ void SymbolTable::clear() {
 
 void SymbolTable::renew() { version_ = nextVersion(); }
 
-Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
-  if (!index_.empty()) return index_.find(name, hash);
+Variable* SymbolTable::findInChain(std::string_view name, std::uint32_t hash) const {
   for (Variable* v = buckets_[hash % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
     if (v->hash == hash && v->key() == name) return v;
   return nullptr;
