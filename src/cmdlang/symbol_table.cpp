@@ -21,20 +21,6 @@ void copyScalarInto(const Variable& source, Variable& target) {
 // destroyed with it, waiting their turn (see Variable::destroy).
 std::vector<std::unique_ptr<SymbolTable>>* orphanTables = nullptr;
 
-}  // namespace
-
-std::uint32_t hashName(std::string_view name) {
-  std::uint32_t h = 0;
-  for (char c : name) {
-    h = (h << 4) + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
-    const std::uint32_t g = h & 0xf0000000u;
-    if (g != 0) h = h ^ (g >> 24) ^ g;
-  }
-  return h;
-}
-
-namespace {
-
 /// Average chain length past which a table builds its index.
 constexpr unsigned kIndexedChainLength = 2;
 
@@ -77,8 +63,7 @@ void SymbolTable::clear() {
 
 void SymbolTable::renew() { version_ = nextVersion(); }
 
-Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
-  if (!index_.empty()) return index_.find(name, hash);
+Variable* SymbolTable::findInChain(std::string_view name, std::uint32_t hash) const {
   for (Variable* v = buckets_[hash % buckets_.size()].get(); v != nullptr; v = v->chainNext.get())
     if (v->hash == hash && v->key() == name) return v;
   return nullptr;
@@ -87,6 +72,10 @@ Variable* SymbolTable::find(std::string_view name, std::uint32_t hash) const {
 Variable* SymbolTable::insert(Rc<Variable> variable) {
   const std::uint32_t hash = hashName(variable->key());
   if (Variable* present = find(variable->key(), hash)) return present;
+  return insertAbsent(std::move(variable), hash);
+}
+
+Variable* SymbolTable::insertAbsent(Rc<Variable> variable, std::uint32_t hash) {
   variable->hash = hash;
   const unsigned bucket = hash % bucketCount();
   if (bucket < kTrackedBuckets) occupied_[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
@@ -150,7 +139,7 @@ std::unique_ptr<SymbolTable> SymbolTable::deepCopy(Variable* parent) const {
       } else {
         copyScalarInto(element, *v);
       }
-      p.to->insert(std::move(v));
+      p.to->insertAbsent(std::move(v), element.hash);  // the names of a table differ
     });
   }
   return copy;
@@ -189,17 +178,34 @@ constexpr bool kReuseVariables = true;
 #endif
 
 static_assert(sizeof(Variable) >= sizeof(FreeVariable));
+static_assert(sizeof(Variable) % alignof(Variable) == 0);
+
+/// Variables are carved from slabs of this many: a large array is made of
+/// hundreds of thousands, and a slab costs one allocation and no per-block
+/// overhead. Slabs are kept for the life of the program, as the free list
+/// always kept every block.
+constexpr std::size_t kSlabVariables = 64;
+
+void addSlab() {
+  auto* slab = static_cast<unsigned char*>(::operator new(kSlabVariables * sizeof(Variable)));
+  // Threaded so that the slab is handed out from its start.
+  for (std::size_t i = kSlabVariables; i-- > 0;)
+    freeVariables = ::new (static_cast<void*>(slab + i * sizeof(Variable))) FreeVariable{freeVariables};
+}
 
 }  // namespace
 
-Rc<Variable> Variable::make(Text name) {
+Rc<Variable> Variable::make(VariableName name) {
   // The only allocation of a variable: Rc owns it from here on and destroy()
   // gives it back.
-  void* block = freeVariables;
-  if (block != nullptr)
+  void* block = nullptr;
+  if (kReuseVariables) {
+    if (freeVariables == nullptr) addSlab();
+    block = freeVariables;
     freeVariables = freeVariables->next;
-  else
+  } else {
     block = ::operator new(sizeof(Variable));
+  }
   Rc<Variable> v(::new (block) Variable);
   v->name = std::move(name);
   return v;

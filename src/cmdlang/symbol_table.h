@@ -17,7 +17,15 @@ inline constexpr unsigned kArrayBuckets = 29;
 
 /// The hash of a name: h = (h << 4) + c over its bytes taken as signed chars,
 /// folding the top nibble back in. The bucket is h modulo the bucket count.
-std::uint32_t hashName(std::string_view name);
+inline std::uint32_t hashName(std::string_view name) {
+  std::uint32_t h = 0;
+  for (char c : name) {
+    h = (h << 4) + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+    const std::uint32_t g = h & 0xf0000000u;
+    if (g != 0) h = h ^ (g >> 24) ^ g;
+  }
+  return h;
+}
 
 /// A chained hash table of variables keyed by name. A new entry goes to the
 /// head of its chain; iteration runs bucket by bucket, each chain from its
@@ -37,10 +45,15 @@ class SymbolTable {
 
   Variable* find(std::string_view name) const { return find(name, hashName(name)); }
   /// find() with the name's hash already known.
-  Variable* find(std::string_view name, std::uint32_t hash) const;
+  Variable* find(std::string_view name, std::uint32_t hash) const {
+    return index_.empty() ? findInChain(name, hash) : index_.find(name, hash);
+  }
   /// Adds `variable` at the head of its chain, unless an entry of that name is
   /// present; returns the entry that is in the table afterwards.
   Variable* insert(Rc<Variable> variable);
+  /// insert() of a variable whose name is known to be absent, `hash` being
+  /// the hash of its name.
+  Variable* insertAbsent(Rc<Variable> variable, std::uint32_t hash);
   /// Creates an undefined, untyped variable of that name (or finds it).
   Variable* findOrCreate(std::string_view name);
   /// Takes the entry of that name out of the table; empty when absent.
@@ -66,6 +79,7 @@ class SymbolTable {
 
  private:
   void renew();
+  Variable* findInChain(std::string_view name, std::uint32_t hash) const;
 
   std::vector<Rc<Variable>> buckets_;
   unsigned count_ = 0;

@@ -116,6 +116,53 @@ TEST(SymbolTableTest, ManyEntriesKeepTheChainOrderThroughTheIndex) {
   }
 }
 
+TEST(SymbolTableTest, NamesHeldInPlaceOrSharedReadTheSame) {
+  // Around the longest name held in the variable itself; a name ends at a NUL.
+  const std::string longest(VariableName::kInline, 'k');
+  for (const std::string& n :
+       {std::string(), std::string("a"), longest, longest + "x", std::string(40, 'z')}) {
+    const VariableName fromView(n);
+    const VariableName fromText{Text(n)};
+    EXPECT_EQ(fromView.view(), n);
+    EXPECT_EQ(fromText.view(), n);
+    VariableName copy = fromText;
+    VariableName moved = std::move(copy);
+    EXPECT_EQ(moved.str(), n);
+    copy = moved;  // assignment into a moved-from name
+    EXPECT_EQ(copy.view(), n);
+  }
+  EXPECT_EQ(VariableName(std::string_view("ab\0cd", 5)).view(), "ab");
+  EXPECT_EQ(VariableName(std::string_view("abcdefgh\0ij", 11)).view(), "abcdefgh");
+
+  // A long name in a table is found by its bytes, and a copy keeps it.
+  SymbolTable t(kArrayBuckets);
+  const std::string longName(30, 'n');
+  t.findOrCreate(longName)->setInt(4);
+  t.findOrCreate("-2147483648")->setInt(5);
+  EXPECT_EQ(t.find(longName)->intValue, 4);
+  std::unique_ptr<SymbolTable> copy = t.deepCopy(nullptr);
+  EXPECT_EQ(copy->find(longName)->intValue, 4);
+  EXPECT_EQ(copy->find("-2147483648")->intValue, 5);
+}
+
+TEST(SymbolTableTest, TheIndexTellsApartNamesOfHashZeroAndOne) {
+  // The index tags a slot with the name's hash, and a hash of 0 with 1.
+  const std::string zero = "\x01\xf0";
+  const std::string one = "\x01\xf1";
+  ASSERT_EQ(hashName(zero), 0u);
+  ASSERT_EQ(hashName(one), 1u);
+  SymbolTable t(kArrayBuckets);
+  for (int i = 0; i < 100; ++i) t.findOrCreate(std::to_string(i));  // past the point of indexing
+  t.findOrCreate(zero)->setInt(0);
+  t.findOrCreate(one)->setInt(1);
+  EXPECT_EQ(t.find(zero)->intValue, 0);
+  EXPECT_EQ(t.find(one)->intValue, 1);
+  ASSERT_TRUE(t.remove(zero));
+  EXPECT_EQ(t.find(zero), nullptr);
+  EXPECT_EQ(t.find(one)->intValue, 1);
+  EXPECT_EQ(t.find("99"), t.findOrCreate("99"));
+}
+
 TEST(SymbolTableTest, TheVersionChangesWithTheSetOfEntriesOnly) {
   SymbolTable a(kScopeBuckets);
   SymbolTable b(kScopeBuckets);

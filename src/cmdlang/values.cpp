@@ -185,16 +185,19 @@ void assign(Interp& in, Variable* target, const Value& source) {
 }
 
 Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind) {
-  // An integer key is written into a buffer: a text of it is made only for a
-  // new element.
+  // An integer key (also one read from a variable, as in 'a[i]') is written
+  // into a buffer: a name of it is made only for a new element, and then
+  // held in the element itself.
   char digits[12];
   Text held;
   std::string_view name;
-  if (key.isInt()) {
-    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, key.asInt());
+  const Value read = key.type() == Type::Ref ? readvalue(in, key.variable()) : Value();
+  const Value& k = key.type() == Type::Ref ? read : key;
+  if (k.isInt()) {
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, k.asInt());
     name = std::string_view(digits, static_cast<std::size_t>(end.ptr - digits));
   } else {
-    held = keyText(in, key);
+    held = keyText(in, k);
     name = held.view();
   }
   if (name.empty()) in.raiseerror(kBadElementName, "empty string");
@@ -204,8 +207,11 @@ Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind 
     variable->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
     variable->defined = true;
   }
-  Variable* e = variable->array->find(name);
-  if (e == nullptr) e = variable->array->insert(Variable::make(key.isInt() ? Text(name) : std::move(held)));
+  SymbolTable& table = *variable->array;
+  const std::uint32_t hash = hashName(name);
+  Variable* e = table.find(name, hash);
+  if (e == nullptr)
+    e = table.insertAbsent(k.isInt() ? Variable::make(name) : Variable::make(std::move(held)), hash);
   e->parent = variable;
   e->elementKind = kind;
   return e;

@@ -27,6 +27,31 @@ TEST(ValuesTest, SubscriptCreatesArraysAndRefusesScalars) {
   EXPECT_EQ(runScript("b = [1]; a[b] = 1\n").report, "error-using an array as a subscript: \"b\"\n");
 }
 
+TEST(ValuesTest, IntegerAndTextKeysNameTheSameElements) {
+  // An integer key, given or read from a variable, names the element of its
+  // decimal text, and the other way round; also past the point where a large
+  // array's lookups go through its index.
+  EXPECT_EQ(runScript("a[\"5\"] = 7; a[5]\n").result, 7);
+  EXPECT_EQ(runScript("a[5] = 7; a[\"5\"]\n").result, 7);
+  EXPECT_EQ(runScript("a[\"-2147483648\"] = 3; i = -2147483647 - 1; a[i]\n").result, 3);
+  EXPECT_EQ(runScript("k = \"12\"; a[12] = 4; a[k]\n").result, 4);
+  EXPECT_EQ(runScript("for (i = 0; i < 200; i++) { k = mkstr(i); a[k] = i }\ns = 0\n"
+                      "for (i = 0; i < 200; i++) { s = s + a[i] }\ns\n")
+                .result,
+            19900);
+  const auto r = runScript("a[-7] = 1; a[\"-7\"] = 2; a[-7] + a[\"-7\"]\n");
+  EXPECT_EQ(r.result, 4);
+  EXPECT_EQ(runScript("a[1] = 1; a[u]\n").report, "error-Reference to an uninitialised variable \"u\"\n");
+
+  // Listing order is the table's: bucket by bucket, newest first in a chain.
+  TestInterp t;
+  ASSERT_TRUE(t.run("a[1] = 1; a[\"10\"] = 2; a[0] = 3; i = 2; a[i] = 4\n").ok);
+  std::string keys;
+  t.in.globals.find("a")->array->forEach([&](const Variable& v) { keys += v.name.str() + " "; });
+  EXPECT_EQ(keys, "0 10 1 2 ");
+  EXPECT_EQ(fullname(*t.in.globals.find("a")->array->find("10")), "a[10]");
+}
+
 TEST(ValuesTest, CopiesAreDeepAndArraysCannotTakeTheirRelatives) {
   EXPECT_EQ(runScript("a = [7, 8]; b = a; b[0] = 9; a[0]\n").result, 7);
   const char* const kRelatives = "error-arrays cannot be assigned to their parents/children\n";
