@@ -266,13 +266,17 @@ void mkstrCommand(Interp& in, std::uint32_t) {
     format = *f;
   }
   const Value v = in.argumentvalue(count);
-  if (v.type() == Type::Int) return in.setresultstring(formatnumber(v.asInt(), format, true));
+  // A formatted number holds no NUL byte: its text needs no scan for one.
+  char digits[kNumberTextSize];
+  if (v.type() == Type::Int)
+    return in.setresult(Value::text(Text::concat(formatnumber(v.asInt(), format, true, digits), {})));
   if (v.type() != Type::Text) in.raiseerror(kArgumentsNeeded, "invalid argument");
   // Arguments of a command word arrive as texts ('mkstr -x 255'): a text that
-  // reads as a number is that number; any other text is returned unchanged.
+  // reads as a number is that number; any other text is returned unchanged
+  // (shared, not copied).
   if (const std::optional<std::int32_t> n = parsenumber(v.textView(), true))
-    return in.setresultstring(formatnumber(*n, format, true));
-  in.setresultstring(v.textView());
+    return in.setresult(Value::text(Text::concat(formatnumber(*n, format, true, digits), {})));
+  in.setresult(v);
 }
 
 void parseCommand(Interp& in, std::uint32_t) {

@@ -102,6 +102,14 @@ TEST(BuiltinsTest, MkstrAndMknum) {
   EXPECT_EQ(textOf(t, "e"), "4294967295");
   EXPECT_EQ(textOf(t, "f"), "-7");
   EXPECT_EQ(textOf(t, "g"), "text");
+  ASSERT_TRUE(
+      run(t,
+          "h = mkstr (-2147483647 - 1)\ni = mkstr -x (-1)\nj = mkstr 2147483647\nk = mkstr -u 0x80000000\n")
+          .ok);
+  EXPECT_EQ(textOf(t, "h"), "-2147483648");
+  EXPECT_EQ(textOf(t, "i"), "0xffffffff");
+  EXPECT_EQ(textOf(t, "j"), "2147483647");
+  EXPECT_EQ(textOf(t, "k"), "2147483648");
   EXPECT_EQ(run(t, "mkstr -q 1").report, "mkstr error-argument(s) needed invalid argument\n");
   EXPECT_EQ(run(t, "mkstr").report, "mkstr error-argument(s) needed\n");
   EXPECT_EQ(run(t, "mkstr -x 1 2").report, "mkstr error-argument(s) needed\n");

@@ -1,6 +1,8 @@
 #include "cmdlang/number_syntax.h"
 
 #include <cctype>
+#include <charconv>
+#include <cstring>
 
 namespace varda::cmdlang {
 namespace {
@@ -65,35 +67,46 @@ std::optional<std::int32_t> parsenumber(std::string_view text, bool wholeText, s
   return static_cast<std::int32_t>(result);
 }
 
-std::string formatnumber(std::int32_t value, NumberFormat format, bool pad) {
+std::string_view formatnumber(std::int32_t value, NumberFormat format, bool pad,
+                              char (&buffer)[kNumberTextSize]) {
   const auto u = static_cast<std::uint32_t>(value);
-  // Digits of u in `base` after `prefix`, at least `width` of them.
-  auto digits = [u](const char* prefix, unsigned base, unsigned width) {
-    char reversed[32];
-    unsigned n = 0;
+  // Digits of u in `base` after `prefix`, at least `width` of them, written
+  // from the end of the buffer backwards.
+  auto digits = [u, &buffer](std::string_view prefix, unsigned base, unsigned width) {
+    char* const end = buffer + kNumberTextSize;
+    char* p = end;
     std::uint32_t v = u;
     do {
-      reversed[n++] = "0123456789abcdef"[v % base];
+      *--p = "0123456789abcdef"[v % base];
       v /= base;
     } while (v != 0);
-    std::string s(prefix);
-    if (n < width) s.append(width - n, '0');
-    while (n > 0) s.push_back(reversed[--n]);
-    return s;
+    while (static_cast<unsigned>(end - p) < width) *--p = '0';
+    p -= prefix.size();
+    std::memcpy(p, prefix.data(), prefix.size());
+    return std::string_view(p, static_cast<std::size_t>(end - p));
   };
   switch (format) {
     case NumberFormat::Hex: return digits("0x", 16, pad ? 8 : 0);
-    case NumberFormat::Signed: return decimal(value);
-    case NumberFormat::Unsigned: return std::to_string(u);
+    case NumberFormat::Signed: {
+      const std::to_chars_result r = std::to_chars(buffer, buffer + kNumberTextSize, value);
+      return std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer));
+    }
+    case NumberFormat::Unsigned: return digits("", 10, 0);
     case NumberFormat::Octal: return digits("0", 8, pad ? 11 : 0);
     case NumberFormat::Char: {
       const unsigned char c = static_cast<unsigned char>(u);
       const bool printable = u < 256 && (std::isalnum(c) || std::ispunct(c) || c == ' ');
-      return std::string(1, printable ? static_cast<char>(c) : '.');
+      buffer[0] = printable ? static_cast<char>(c) : '.';
+      return std::string_view(buffer, 1);
     }
     case NumberFormat::Binary: return digits("", 2, pad ? 32 : 0);
   }
   return {};
+}
+
+std::string formatnumber(std::int32_t value, NumberFormat format, bool pad) {
+  char buffer[kNumberTextSize];
+  return std::string(formatnumber(value, format, pad, buffer));
 }
 
 std::optional<NumberFormat> formatOption(std::string_view option) {

@@ -29,6 +29,12 @@ enum class NumberFormat : int {
 /// (11) and binary (32) with zeros.
 std::string formatnumber(std::int32_t value, NumberFormat format, bool pad);
 
+/// Room for formatnumber's longest text (32 binary digits).
+constexpr std::size_t kNumberTextSize = 40;
+/// formatnumber's text written into `buffer`, without an allocation.
+std::string_view formatnumber(std::int32_t value, NumberFormat format, bool pad,
+                              char (&buffer)[kNumberTextSize]);
+
 /// The format named by an option text ("-d", "-u", "-x", "-o", "-b", "-c").
 std::optional<NumberFormat> formatOption(std::string_view option);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace varda::cmdlang {
 namespace {
 
@@ -58,6 +60,22 @@ TEST(NumberSyntaxTest, FormatsInEachModeWithPaddingWhereAsked) {
   EXPECT_EQ(formatnumber(32, NumberFormat::Char, false), " ");
   EXPECT_EQ(formatnumber(10, NumberFormat::Char, false), ".");
   EXPECT_EQ(formatnumber(321, NumberFormat::Char, false), ".");
+}
+
+TEST(NumberSyntaxTest, FormatsTheExtremeIntegersInEveryMode) {
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(formatnumber(kMin, NumberFormat::Signed, true), "-2147483648");
+  EXPECT_EQ(formatnumber(kMax, NumberFormat::Signed, true), "2147483647");
+  EXPECT_EQ(formatnumber(kMin, NumberFormat::Unsigned, true), "2147483648");
+  EXPECT_EQ(formatnumber(kMin, NumberFormat::Hex, true), "0x80000000");
+  EXPECT_EQ(formatnumber(-1, NumberFormat::Hex, false), "0xffffffff");
+  EXPECT_EQ(formatnumber(kMin, NumberFormat::Octal, true), "020000000000");
+  EXPECT_EQ(formatnumber(-1, NumberFormat::Octal, false), "037777777777");
+  EXPECT_EQ(formatnumber(kMin, NumberFormat::Binary, false), "1" + std::string(31, '0'));
+  EXPECT_EQ(formatnumber(-1, NumberFormat::Binary, true), std::string(32, '1'));
+  EXPECT_EQ(formatnumber(kMax, NumberFormat::Binary, true), "0" + std::string(31, '1'));
+  EXPECT_EQ(formatnumber(-65, NumberFormat::Char, true), ".");
 }
 
 }  // namespace

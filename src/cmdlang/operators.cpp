@@ -87,6 +87,16 @@ void pushText(Interp& in, std::string_view a, std::string_view b = {}) {
   pushstring(in, Text::concat(a, b));
 }
 
+/// Pushes `piece` of `whole`: `whole` itself, shared, when the piece is all
+/// of it (texts are immutable), else a new text of its bytes.
+void pushPiece(Interp& in, const Text& whole, std::string_view piece) {
+  if (piece.size() == whole.size()) {
+    ++in.eng.temporaries;
+    return pushstring(in, whole);
+  }
+  pushText(in, piece);
+}
+
 // --- integers --------------------------------------------------------------------
 
 std::int32_t wrap(std::uint32_t u) { return static_cast<std::int32_t>(u); }
@@ -151,19 +161,37 @@ std::string columnOverlay(std::string_view a, std::string_view b) {
 }
 
 /// A text operator on two texts; false when `op` has none.
-bool textOp(Interp& in, Op op, std::string_view a, std::string_view b) {
-  const std::size_t at = b.empty() ? std::string_view::npos : a.find(b);
+bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
+  const std::string_view a = left.view();
+  const std::string_view b = right.view();
+  // Where `b` starts in `a` (an empty `b` is never found), for the cuts.
+  const auto find = [a, b] { return b.empty() ? std::string_view::npos : a.find(b); };
   switch (op) {
-    case Op::Add: pushText(in, a, b); return true;
-    case Op::Sub:
-      if (at == std::string_view::npos)
-        pushText(in, a);
+    case Op::Add:
+      if (a.empty())
+        pushPiece(in, right, b);
+      else if (b.empty())
+        pushPiece(in, left, a);
       else
-        pushText(in, a.substr(0, at), a.substr(at + b.size()));
+        pushText(in, a, b);
       return true;
-    case Op::Div: pushText(in, at == std::string_view::npos ? a : a.substr(0, at)); return true;
-    case Op::Mod: pushText(in, at == std::string_view::npos ? a : a.substr(at + b.size())); return true;
-    case Op::Mul: pushText(in, textMatch(in, a, b)); return true;
+    case Op::Sub: {
+      const std::size_t at = find();
+      if (at == std::string_view::npos) return pushPiece(in, left, a), true;
+      pushText(in, a.substr(0, at), a.substr(at + b.size()));
+      return true;
+    }
+    case Op::Div: {
+      const std::size_t at = find();
+      pushPiece(in, left, at == std::string_view::npos ? a : a.substr(0, at));
+      return true;
+    }
+    case Op::Mod: {
+      const std::size_t at = find();
+      pushPiece(in, left, at == std::string_view::npos ? a : a.substr(at + b.size()));
+      return true;
+    }
+    case Op::Mul: pushPiece(in, left, textMatch(in, a, b)); return true;
     case Op::BitAnd: pushText(in, columnMask(a, b)); return true;
     case Op::BitOr: pushText(in, columnOverlay(a, b)); return true;
     default: break;
@@ -206,10 +234,11 @@ void binary(Interp& in, Op op) {
     std::int32_t r = 0;
     if (intOp(in, op, left.asInt(), right.asInt(), &r)) return pushint(in, r);
   } else if (lt == Type::Text && rt == Type::Text) {
-    if (textOp(in, op, left.textView(), right.textView())) return;
+    if (textOp(in, op, left.asText(), right.asText())) return;
   } else if (lt == Type::Text && rt == Type::Int && (op == Op::Shl || op == Op::Shr)) {
-    return pushText(
-        in, op == Op::Shl ? firstN(left.textView(), right.asInt()) : lastN(left.textView(), right.asInt()));
+    return pushPiece(
+        in, left.asText(),
+        op == Op::Shl ? firstN(left.textView(), right.asInt()) : lastN(left.textView(), right.asInt()));
   } else if (lt == Type::Array && rt == Type::Array && (op == Op::Eq || op == Op::Ne)) {
     const bool equal = arraysEqual(in, *left.variable()->array, *right.variable()->array);
     return pushint(in, (op == Op::Eq) == equal);
@@ -296,8 +325,6 @@ void compoundAssign(Interp& in) {
     return pushint(in, r);
   }
   if (v->type == Type::Text && value.type() == Type::Text) {
-    const std::string_view a = v->textValue.view();
-    const std::string_view b = value.textView();
     Op op{};
     switch (code) {
       case kPlus: op = Op::Add; break;
@@ -309,10 +336,10 @@ void compoundAssign(Interp& in) {
       case kStar: op = Op::Mul; break;
       default: typeMismatch(in, typeName(v->type), text, typeName(value.type()));
     }
-    textOp(in, op, a, b);
+    textOp(in, op, v->textValue, value.asText());
   } else if (v->type == Type::Text && value.type() == Type::Int && (code == kShl || code == kShr)) {
     const std::string_view a = v->textValue.view();
-    pushText(in, code == kShl ? firstN(a, value.asInt()) : lastN(a, value.asInt()));
+    pushPiece(in, v->textValue, code == kShl ? firstN(a, value.asInt()) : lastN(a, value.asInt()));
   } else {
     typeMismatch(in, typeName(v->type), text, typeName(value.type()));
   }

@@ -81,6 +81,37 @@ TEST(OperatorsTest, TextOperators) {
   EXPECT_EQ(failure("\"a\" * \"(\""), "error-internal command language error MAKEFSM: extra '(' in regexp\n");
 }
 
+TEST(OperatorsTest, CutsAtTheEdgesAndCutsThatLeaveTheTextWhole) {
+  // Separators at the first and the last byte, and ones not found.
+  EXPECT_EQ(text("\"=ab\" / \"=\""), "");
+  EXPECT_EQ(text("\"=ab\" % \"=\""), "ab");
+  EXPECT_EQ(text("\"ab=\" / \"=\""), "ab");
+  EXPECT_EQ(text("\"ab=\" % \"=\""), "");
+  EXPECT_EQ(text("\"ab\" - \"ab\""), "");
+  EXPECT_EQ(text("\"abc\" / \"x\""), "abc");
+  EXPECT_EQ(text("\"abc\" % \"x\""), "abc");
+  EXPECT_EQ(text("\"abc\" - \"x\""), "abc");
+  EXPECT_EQ(text("\"abc\" % \"\""), "abc");
+  EXPECT_EQ(text("\"abc\" % \"abcd\""), "abc");
+  EXPECT_EQ(text("\"\" + \"abc\""), "abc");
+  EXPECT_EQ(text("\"abc\" + \"\""), "abc");
+  EXPECT_EQ(text("\"abc\" << 3"), "abc");
+  EXPECT_EQ(text("\"abc\" * \"a..\""), "abc");
+  // A whole text handed on stays the variable's own: changing the variable
+  // later leaves the other one as it was.
+  TestInterp t;
+  ASSERT_TRUE(t.run("s = \"abc\"\nr = s / \"x\"\nq = s\nq += \"d\"\ns -= \"b\"\nw = s % \"\"\n").ok);
+  EXPECT_EQ(t.in.globals.find("r")->textValue.str(), "abc");
+  EXPECT_EQ(t.in.globals.find("q")->textValue.str(), "abcd");
+  EXPECT_EQ(t.in.globals.find("s")->textValue.str(), "ac");
+  EXPECT_EQ(t.in.globals.find("w")->textValue.str(), "ac");
+  // Comparisons of equal and unequal lengths.
+  EXPECT_EQ(value("\"abc\" == \"abc\""), 1);
+  EXPECT_EQ(value("\"abc\" == \"abd\""), 0);
+  EXPECT_EQ(value("\"ab\" != \"abc\""), 1);
+  EXPECT_EQ(value("\"\" <= \"\""), 1);
+}
+
 TEST(OperatorsTest, IncrementsAndCompoundAssignments) {
   EXPECT_EQ(value("i = 4; i++"), 4);
   EXPECT_EQ(value("i = 4; i++; i"), 5);

@@ -17,7 +17,7 @@ class Text {
   Text() = default;
   explicit Text(std::string_view bytes);
   /// The text of `a` followed by `b`, where neither holds a NUL byte (both
-  /// come from texts): one allocation, no scan for an end.
+  /// come from texts): one block, no scan for an end.
   static Text concat(std::string_view a, std::string_view b);
   Text(const Text& other) : rep_(other.rep_) {
     if (rep_ != nullptr) ++rep_->refs;
@@ -61,6 +61,8 @@ class Text {
   }
 
  private:
+  /// A block for `size` bytes and their zero, one reference.
+  static Rep* allocate(std::size_t size);
   static void destroy(Rep* rep);
   Rep* rep_ = nullptr;
 };

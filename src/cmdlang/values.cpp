@@ -167,7 +167,8 @@ void assign(Interp& in, Variable* target, const Value& source) {
     in.raiseerror(kIllegalTypes, std::string(typeName(target->type)) + " = " + typeName(value.type()));
   switch (value.type()) {
     case Type::Text:
-      if (!(target->type == Type::Text && target->defined && target->textValue == value.asText()))
+      // An equal text already held stays (compared in place, no reference taken).
+      if (!(target->type == Type::Text && target->defined && target->textValue.view() == value.textView()))
         target->setText(value.asText());
       break;
     case Type::Array: {
