@@ -117,7 +117,8 @@ struct CodeObject : RcHeader {
 
   std::int32_t size() const { return static_cast<std::int32_t>(cells.size()); }
   const char* fileName(const Cell& cell) const { return files[cell.file].c_str(); }
-  /// Gives every text operand its lookup cache (before a walk of the code).
+  /// Gives every text operand its lookup cache and plans the steps (before
+  /// a walk of the code).
   void prepareWalk() const;
   /// A copy of cells [first, last] with an end cell appended and locations
   /// re-pointed into the copy (a `when` keeps one of its block).
