@@ -187,11 +187,7 @@ bool fastOpsAllowed(const Interp& in) {
       if (target.type() != Type::Ref) return false;
       Variable* v = target.variable();
       if (!v->defined || v->type != Type::Int) return false;
-      const std::int32_t old = v->intValue;
-      const std::uint32_t delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
-      v->intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + delta);
-      const bool post = op == Op::PostInc || op == Op::PostDec;
-      stack.back() = Value::integer(post ? old : v->intValue);
+      stack.back() = Value::integer(stepInt(v, op));
       return true;
     }
     default: return false;
@@ -225,11 +221,7 @@ bool fastOpsAllowed(const Interp& in) {
     case Step::VarStep: {
       Variable* x = intVariable(i);
       if (x == nullptr) return false;
-      const auto op = static_cast<Op>(cells[i + 2].fn);
-      const std::int32_t old = x->intValue;
-      const std::uint32_t delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
-      x->intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + delta);
-      *result = op == Op::PostInc || op == Op::PostDec ? old : x->intValue;
+      *result = stepInt(x, static_cast<Op>(cells[i + 2].fn));
       return true;
     }
     case Step::VarConstAssign: {
@@ -268,18 +260,23 @@ bool fastOpsAllowed(const Interp& in) {
   return last;
 }
 
-/// The integer a loop condition gives when it is a single run of cells
-/// followed by the end of its list (so the walk would push the value and
-/// the loop pop it at once); false when the condition must be walked.
-bool quickCondition(Interp& in, const CodeObject& code, std::int32_t first, std::int32_t* value) {
+/// The integer a loop condition gives. A condition that is a single run of
+/// cells followed by the end of its list is computed in place (the walk
+/// would push the value and the loop pop it at once); any other is walked.
+std::int32_t loopCondition(Interp& in, const CodeObject& code, std::int32_t first) {
   const Step run = code.steps[static_cast<std::size_t>(first)];
-  if (run != Step::VarConstOp && run != Step::VarVarOp) return false;
-  const std::int32_t last = first + runLength(run);
-  if (code.cells[static_cast<std::size_t>(last) + 1].kind != CellKind::End) return false;
-  if (in.eng.skip || !fastOpsAllowed(in) || !runValue(in, code, first, run, value)) return false;
-  in.eng.code = &code;
-  in.eng.cell = last;
-  return true;
+  if (run == Step::VarConstOp || run == Step::VarVarOp) {
+    const std::int32_t last = first + runLength(run);
+    std::int32_t value = 0;
+    if (code.cells[static_cast<std::size_t>(last) + 1].kind == CellKind::End && !in.eng.skip &&
+        fastOpsAllowed(in) && runValue(in, code, first, run, &value)) {
+      in.eng.code = &code;
+      in.eng.cell = last;
+      return value;
+    }
+  }
+  walk(in, code, first);
+  return popint(in);
 }
 
 /// Runs a control cell; returns the cell after which the walk goes on.
@@ -322,12 +319,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
       const std::int32_t condition = slot(code, i, 1);
       for (;;) {
         spend(in);  // a loop of control cells alone runs no operation
-        std::int32_t go = 0;
-        if (!quickCondition(in, code, condition, &go)) {
-          walk(in, code, condition);
-          go = popint(in);
-        }
-        if (go == 0) break;
+        if (loopCondition(in, code, condition) == 0) break;
         walk(in, code, slot(code, i, 2));
       }
       return slot(code, i, 3);
@@ -337,12 +329,7 @@ std::int32_t control(Interp& in, const CodeObject& code, std::int32_t i) {
       const std::int32_t condition = slot(code, i, 2);
       for (;;) {
         spend(in);
-        std::int32_t go = 0;
-        if (!quickCondition(in, code, condition, &go)) {
-          walk(in, code, condition);
-          go = popint(in);
-        }
-        if (go == 0) break;
+        if (loopCondition(in, code, condition) == 0) break;
         walk(in, code, slot(code, i, 4));
         walk(in, code, slot(code, i, 3));
       }

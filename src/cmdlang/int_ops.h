@@ -60,4 +60,13 @@ inline bool intOperator(Op op, std::int32_t a, std::int32_t b, std::int32_t* out
   }
 }
 
+/// ++ or -- (prefix or postfix) on a defined integer variable; returns the
+/// value the operator leaves (the old one for a postfix operator).
+inline std::int32_t stepInt(Variable* v, Op op) {
+  const std::int32_t old = v->intValue;
+  const std::uint32_t delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
+  v->intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(old) + delta);
+  return op == Op::PostInc || op == Op::PostDec ? old : v->intValue;
+}
+
 }  // namespace varda::cmdlang

@@ -213,19 +213,6 @@ bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
 }
 
 void binary(Interp& in, Op op) {
-  // Two integers, the common case: read in place, then both taken off before
-  // the operation (which may raise), as the general path below does.
-  OperandStack& stack = in.eng.stack;
-  if (stack.size() >= stackBase(in) + 2) {
-    std::int32_t a = 0;
-    std::int32_t b = 0;
-    if (plainInt(stack[stack.size() - 2], &a) && plainInt(stack.back(), &b)) {
-      stack.resize(stack.size() - 2);
-      std::int32_t r = 0;
-      if (intOp(in, op, a, b, &r)) return pushint(in, r);
-      typeMismatch(in, typeName(Type::Int), opText(op), typeName(Type::Int));
-    }
-  }
   const Value right = popvalue(in);
   const Value left = popvalue(in);
   const Type lt = left.type();
@@ -292,10 +279,7 @@ void step(Interp& in, Op op) {
     if (post) typeMismatch(in, typeName(v->type), opText(op), "");
     typeMismatch(in, "", opText(op), typeName(v->type));
   }
-  const std::int32_t old = v->intValue;
-  const auto delta = (op == Op::PreInc || op == Op::PostInc) ? 1u : 0xffffffffu;
-  v->intValue = wrap(static_cast<std::uint32_t>(old) + delta);
-  pushint(in, post ? old : v->intValue);
+  pushint(in, stepInt(v, op));
 }
 
 void compoundAssign(Interp& in) {
@@ -459,22 +443,6 @@ void declareEmptyArray(Interp& in) {
 void runOp(Interp& in, Op op) {
   switch (op) {
     case Op::Assign: {
-      // An integer into an integer (or untyped) variable, the common case:
-      // what assign() and readvalue() below do for it, without the copies.
-      OperandStack& stack = in.eng.stack;
-      std::int32_t n = 0;
-      if (stack.size() >= stackBase(in) + 2 && plainInt(stack.back(), &n)) {
-        const Value& target = stack[stack.size() - 2];
-        if (target.type() == Type::Ref &&
-            (target.variable()->type == Type::Int || target.variable()->type == Type::None)) {
-          Variable* v = target.variable();
-          v->type = Type::Int;
-          v->intValue = n;
-          v->defined = true;
-          stack.resize(stack.size() - 2);
-          return pushint(in, n);
-        }
-      }
       const Value source = pop(in);
       Value holder;
       Variable* target = popvariable(in, holder);
