@@ -5,6 +5,7 @@
 #include "cmdlang/engine.h"
 #include "cmdlang/interp.h"
 #include "cmdlang/number_syntax.h"
+#include "cmdlang/scope.h"
 #include "cmdlang/values.h"
 
 namespace varda::cmdlang {
@@ -12,8 +13,8 @@ namespace {
 
 /// The local "$i" of the running call, or none.
 Variable* argumentVariable(Interp& in, int i) {
-  if (in.eng.locals == nullptr || i < 1) return nullptr;
-  Variable* v = in.eng.locals->find(argumentName(i).view());
+  if (i < 1) return nullptr;
+  Variable* v = callArgument(in, i);
   return v != nullptr && v->defined ? v : nullptr;
 }
 
@@ -25,8 +26,9 @@ Variable* requireArgument(Interp& in, int i) {
 
 /// The result "$" of the running call.
 Variable* resultVariable(Interp& in) {
-  if (in.eng.locals == nullptr) in.raiseerror(kInternalError, "not in a command");
-  return in.eng.locals->findOrCreate("$");
+  Variable* result = callResult(in);
+  if (result == nullptr) in.raiseerror(kInternalError, "not in a command");
+  return result;
 }
 
 /// Argument i as an option candidate, without converting it: an integer is
@@ -133,11 +135,7 @@ bool fits(Interp& in, ArgForm form, const std::vector<int>& args) {
 
 }  // namespace
 
-int Interp::argumentcount() {
-  if (eng.locals == nullptr) return 0;
-  const Variable* count = eng.locals->find("$#");
-  return count != nullptr && count->defined && count->type == Type::Int ? count->intValue : 0;
-}
+int Interp::argumentcount() { return callArgumentCount(*this); }
 
 std::string Interp::argumentstring(int i) {
   Variable* v = requireArgument(*this, i);
@@ -158,7 +156,14 @@ std::int32_t Interp::argumentint(int i) {
   return v->intValue;
 }
 
-Value Interp::argumentvalue(int i) { return readvalue(*this, requireArgument(*this, i)); }
+Value Interp::argumentvalue(int i) {
+  // An argument held as a value is read without making its variable.
+  if (const CallFrame* f = pendingFrame(*this); f != nullptr && i >= 1 && i <= f->argc) {
+    const Value& held = eng.args[f->argBase + static_cast<std::size_t>(i - 1)];
+    if (held.type() != Type::Ref) return held;
+  }
+  return readvalue(*this, requireArgument(*this, i));
+}
 
 void Interp::setresultint(std::int32_t value) { assign(*this, resultVariable(*this), Value::integer(value)); }
 

@@ -133,7 +133,7 @@ void listCommands(Interp& in) {
 
 /// A variable named `name` as a script sees it: the caller's locals, then
 /// the globals.
-Variable* visibleVariable(const Interp& in, std::string_view name, bool path) {
+Variable* visibleVariable(Interp& in, std::string_view name, bool path) {
   const SymbolTable* locals = callerLocals(in);
   if (locals != nullptr)
     if (Variable* v = path ? findbypath(*locals, name) : locals->find(name)) return v;

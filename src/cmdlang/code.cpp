@@ -13,7 +13,7 @@ void CodeObject::destroy(CodeObject* code) { delete code; }
 
 void CodeObject::prepareWalk() const {
   if (names.size() < texts.size()) names.resize(texts.size());
-  if (steps.size() != cells.size()) steps = planSteps(cells);
+  if (steps.size() != cells.size()) steps = planSteps(cells, texts);
 }
 
 Rc<CodeObject> CodeObject::copyRange(std::int32_t first, std::int32_t last) const {

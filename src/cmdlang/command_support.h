@@ -3,14 +3,15 @@
 #include <cstdint>
 
 #include "cmdlang/interp.h"
+#include "cmdlang/scope.h"
 
 namespace varda::cmdlang {
 
 /// The local table of the script that called the running command (none at
 /// the outermost level). The current table is the command's own, holding
 /// only its arguments and result.
-inline SymbolTable* callerLocals(const Interp& in) {
-  return in.eng.frames.empty() ? nullptr : in.eng.frames.back().savedLocals;
+inline SymbolTable* callerLocals(Interp& in) {
+  return in.eng.frames.empty() ? nullptr : scopeTable(in, in.eng.frames.back().saved);
 }
 
 /// Saves where the engine stands (cell being executed, skip flag, local
@@ -23,13 +24,13 @@ class ExecutionPoint {
         code_(in.eng.code),
         cell_(in.eng.cell),
         skip_(in.eng.skip),
-        locals_(in.eng.locals),
+        scope_(in.eng.scope),
         command_(in.eng.commandName) {}
   ~ExecutionPoint() {
     in_.eng.code = code_;
     in_.eng.cell = cell_;
     in_.eng.skip = skip_;
-    in_.eng.locals = locals_;
+    setScope(in_, scope_);
     in_.eng.commandName = command_;
   }
   ExecutionPoint(const ExecutionPoint&) = delete;
@@ -40,7 +41,7 @@ class ExecutionPoint {
   const CodeObject* code_;
   std::int32_t cell_;
   bool skip_;
-  SymbolTable* locals_;
+  Scope scope_;
   Text command_;
 };
 

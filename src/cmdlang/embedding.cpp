@@ -8,6 +8,7 @@
 #include "cmdlang/interp.h"
 #include "cmdlang/lexer.h"
 #include "cmdlang/number_syntax.h"
+#include "cmdlang/scope.h"
 #include "cmdlang/search_path.h"
 #include "cmdlang/when_events.h"
 #include "support/format.h"
@@ -54,6 +55,7 @@ Interp::~Interp() {
   // Operand stacks and frames hold references into the tables: let them go first.
   eng.stack.clear();
   eng.frames.clear();
+  eng.args.clear();
 }
 
 void Interp::initsearchpath() { resetSearchPath(*this); }
@@ -89,21 +91,21 @@ bool Interp::parseandexecute(std::string_view text, std::int32_t* result) {
   const std::size_t savedFloor = eng.frameFloor;
   const std::size_t savedFrames = eng.frames.size();
   const std::size_t savedStack = eng.stack.size();
-  SymbolTable* const savedLocals = eng.locals;
+  const Scope savedScope = eng.scope;
   const CodeObject* const savedCode = eng.code;
   const std::int32_t savedCell = eng.cell;
   const bool savedSkip = eng.skip;
   auto restore = [&] {
-    eng.frames.resize(savedFrames);
+    dropframes(*this, savedFrames);
     eng.stack.resize(savedStack);
     eng.frameFloor = savedFloor;
-    eng.locals = savedLocals;
+    setScope(*this, savedScope);
     eng.code = savedCode;
     eng.cell = savedCell;
     eng.skip = savedSkip;
   };
   eng.frameFloor = savedFrames;
-  eng.locals = nullptr;
+  eng.scope = Scope{};
   eng.skip = false;
   resetLexer(*this, text);
   error = ErrorRecord{};

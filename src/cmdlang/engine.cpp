@@ -6,6 +6,7 @@
 #include "cmdlang/lexer.h"
 #include "cmdlang/number_syntax.h"
 #include "cmdlang/operators.h"
+#include "cmdlang/scope.h"
 #include "cmdlang/values.h"
 #include "cmdlang/walk_steps.h"
 #include "cmdlang/when_events.h"
@@ -19,65 +20,67 @@ namespace {
 constexpr std::size_t kMaxMessage = 1024;
 constexpr std::size_t kMaxTrace = 2048;
 
-const Text kResultName("$");
-const Text kCountName("$#");
-
-/// Most emptied local tables kept for reuse (a deeper recursion allocates).
-constexpr std::size_t kSpareTables = 64;
-
-/// Takes the frames from `index` up off the frame stack; their local tables
-/// are emptied and kept for the next calls instead of being freed.
+/// Takes the frames from `index` up off the frame stack with their
+/// arguments; their local tables are emptied and kept for the next calls.
 void releaseFrames(Interp& in, std::size_t index) {
   std::vector<CallFrame>& frames = in.eng.frames;
-  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
+  if (index >= frames.size()) return;
+  const std::size_t argBase = frames[index].argBase;
   while (frames.size() > index) {
-    std::unique_ptr<SymbolTable> table = std::move(frames.back().locals);
-    frames.pop_back();
-    if (table && spare.size() < kSpareTables) {
-      table->clear();
-      spare.push_back(std::move(table));
+    CallFrame& f = frames.back();
+    if (f.locals) giveBackTable(in, std::move(f.locals));
+    // A "$" nothing else holds serves the next call, emptied.
+    if (f.result && f.result->refs == 1 && !in.eng.spareResult) {
+      Variable& r = *f.result;
+      if (r.type != Type::Int && r.type != Type::None) r.setInt(0);
+      r.type = Type::None;
+      r.intValue = 0;
+      r.defined = false;
+      in.eng.spareResult = std::move(f.result);
     }
+    frames.pop_back();
   }
+  in.eng.args.resize(argBase);
 }
 
-/// Makes the top frame's table current: "$#" holds the argument count and
-/// "$" (the result) exists undefined.
+/// Makes the top frame's scope current: "$#" holds the argument count and
+/// "$" (the result) exists undefined (both made with the frame's table).
 void pushcall(Interp& in, const Text& name) {
-  CallFrame& f = in.eng.frames.back();
+  const std::size_t index = in.eng.frames.size() - 1;
+  CallFrame& f = in.eng.frames[index];
   f.name = name;
   if (in.eng.code != nullptr) {
     const Cell& c = in.eng.code->cells[static_cast<std::size_t>(in.eng.cell)];
     f.siteFile = in.eng.code->files[c.file];
     f.siteLine = c.line;
   }
-  Variable* count = f.locals->insert(Variable::make(kCountName));
-  count->setInt(f.argc);
-  count->defined = true;
-  f.result = f.locals->insert(Variable::make(kResultName));
-  f.resultVersion = f.locals->version();
-  f.savedLocals = in.eng.locals;
-  in.eng.locals = f.locals.get();
+  // Nothing looks into a frame's table before its call runs, so it is not
+  // made yet: it will be, with "$#" and "$", when something needs it.
+  f.called = true;
+  f.saved = in.eng.scope;
+  in.eng.scope = Scope{nullptr, index + 1};
 }
 
 /// Takes frames off down to `index` (orphans of failed argument lists
-/// first), restores the local table saved at `index` and, when asked, pushes
-/// the result "$" onto the caller's stack.
+/// first), restores the scope saved at `index` and, when asked, pushes the
+/// result "$" onto the caller's stack.
 void popcall(Interp& in, std::size_t index, bool withResult) {
   std::vector<CallFrame>& frames = in.eng.frames;
   Value result;
   bool hasResult = false;
   if (withResult) {
     const CallFrame& f = frames[index];
-    Variable* r = f.locals->version() == f.resultVersion ? f.result : f.locals->find("$");
+    Variable* r = f.locals ? f.locals->find("$") : f.result.get();
     if (r != nullptr && r->defined) {
       result = readvalue(in, r);
       hasResult = true;
       if (result.type() != Type::Int) ++in.eng.temporaries;
     }
   }
-  in.eng.locals = frames[index].savedLocals;
+  const Scope saved = frames[index].saved;
   in.eng.stack.resize(frames[index].base);
   releaseFrames(in, index);
+  setScope(in, saved);
   if (hasResult) push(in, std::move(result));
 }
 
@@ -86,7 +89,7 @@ void traceCall(Interp& in, const Text& name) {
   const CallFrame& f = in.eng.frames.back();
   std::string line = "calling " + name.str();
   for (int i = 1; i <= f.argc; ++i) {
-    const Variable* a = f.locals->find(argumentName(i).view());
+    const Variable* a = f.locals ? f.locals->find(argumentName(i).view()) : argumentVariable(in, f, i);
     line += ' ';
     if (a == nullptr) continue;
     switch (a->type) {
@@ -152,14 +155,26 @@ bool fastOpsAllowed(const Interp& in) {
     case Op::BitXor:
     case Op::Shl:
     case Op::Shr: {
+      if (n < base + 2) return false;
       std::int32_t a = 0;
       std::int32_t b = 0;
       std::int32_t r = 0;
-      if (n < base + 2 || !plainInt(stack[n - 2], &a) || !plainInt(stack[n - 1], &b) ||
-          !intOperator(op, a, b, &r))
+      if (plainInt(stack[n - 2], &a)) {
+        if (!plainInt(stack[n - 1], &b) || !intOperator(op, a, b, &r)) return false;
+        stack.drop();
+        stack.back() = Value::integer(r);
+        return true;
+      }
+      // Two texts: every operator but the match (which may fail) gives a
+      // result or, without a text meaning, leaves the error to the slow path.
+      Text left;
+      Text right;
+      Value result;
+      if (op == Op::Mul || !plainText(stack[n - 2], &left) || !plainText(stack[n - 1], &right) ||
+          !textOperator(in, op, left, right, &result))
         return false;
       stack.drop();
-      stack.back() = Value::integer(r);
+      stack.back() = std::move(result);
       return true;
     }
     case Op::Assign: {
@@ -176,6 +191,22 @@ bool fastOpsAllowed(const Interp& in) {
       v->defined = true;
       stack.drop();
       stack.back() = Value::integer(value);
+      return true;
+    }
+    case Op::CreateFrame: createframe(in); return true;
+    case Op::AddArgument: {
+      // An integer argument: held as it is (what addargument does with it).
+      if (n < base + 1) return false;
+      std::int32_t value = 0;
+      Text text;
+      if (plainInt(stack[n - 1], &value))
+        in.eng.args.push_back(Value::integer(value));
+      else if (plainText(stack[n - 1], &text))
+        in.eng.args.push_back(Value::text(std::move(text)));
+      else
+        return false;
+      stack.drop();
+      ++in.eng.frames.back().argc;
       return true;
     }
     case Op::PreInc:
@@ -242,7 +273,11 @@ bool fastOpsAllowed(const Interp& in) {
 [[gnu::always_inline]] inline std::int32_t runCells(Interp& in, const CodeObject& code, std::int32_t i,
                                                     Step run) {
   std::int32_t result = 0;
-  if (run == Step::ConstOp) {
+  if (run == Step::ConstArgument) {
+    Value value;
+    if (!heldArgument(in, code.cells[static_cast<std::size_t>(i) + 1].value, value)) return -1;
+    push(in, std::move(value));
+  } else if (run == Step::ConstOp) {
     OperandStack& stack = in.eng.stack;
     std::int32_t a = 0;
     if (stack.size() <= stackBase(in) || !plainInt(stack.back(), &a) ||
@@ -258,6 +293,28 @@ bool fastOpsAllowed(const Interp& in) {
   in.eng.code = &code;
   in.eng.cell = last;
   return last;
+}
+
+/// `Push name; CallProcedure` (or CallCommand) without pushing and popping
+/// the name: the same lookup and call, the name's hash kept with the code.
+void callNamed(Interp& in, const CodeObject& code, std::int32_t text, Op op) {
+  NameSlot& slot = code.names[static_cast<std::size_t>(text)];
+  const Text& name = code.texts[static_cast<std::size_t>(text)];
+  if (!slot.hashed) {
+    slot.hash = hashName(name.view());
+    slot.hashed = true;
+  }
+  if (op == Op::CallProcedure) {
+    const Rc<CodeObject>* procedure = in.procedures.find(name.view(), slot.hash);
+    if (procedure == nullptr) in.raiseerror(kInternalError, "could not find procedure " + name.str());
+    const Rc<CodeObject> hold = *procedure;  // it may be redefined while it runs
+    runcode(in, hold);
+  } else {
+    const CommandEntry* entry = in.commands.find(name.view(), slot.hash);
+    if (entry == nullptr || entry->handler == nullptr)
+      in.raiseerror(kInternalError, "could not find command " + name.str());
+    runcommand(in, name, *entry);
+  }
 }
 
 /// The integer a loop condition gives. A condition that is a single run of
@@ -406,25 +463,22 @@ std::size_t stackDepth(const Interp& in) { return in.eng.stack.size() - stackBas
 // --- calls ---------------------------------------------------------------------
 
 void createframe(Interp& in) {
-  CallFrame f;
-  std::vector<std::unique_ptr<SymbolTable>>& spare = in.eng.spareTables;
-  if (spare.empty()) {
-    f.locals = std::make_unique<SymbolTable>(kScopeBuckets);
-  } else {
-    f.locals = std::move(spare.back());
-    spare.pop_back();
-  }
+  CallFrame& f = in.eng.frames.emplace_back();
   f.base = in.eng.stack.size();
-  in.eng.frames.push_back(std::move(f));
+  f.argBase = in.eng.args.size();
 }
 
 void addargument(Interp& in, Value value) {
   CallFrame& f = in.eng.frames.back();
+  if (value.type() == Type::Int || value.type() == Type::Text) {
+    // Held as it is: most arguments are only read, and need no variable.
+    in.eng.args.push_back(std::move(value));
+  } else {
+    Rc<Variable> a = Variable::make(VariableName(argumentName(f.argc + 1).view()));
+    assign(in, a.get(), value);
+    in.eng.args.push_back(Value::ref(a.get()));
+  }
   ++f.argc;
-  Text name = argumentText(f.argc);
-  Variable* a = f.locals->find(name.view());
-  if (a == nullptr) a = f.locals->insert(Variable::make(std::move(name)));
-  assign(in, a, value);
 }
 
 void runcode(Interp& in, const Rc<CodeObject>& code) {
@@ -463,10 +517,13 @@ void runcommand(Interp& in, const Text& name, const CommandEntry& entry) {
   in.eng.commandName = Text();
 }
 
-void dropframe(Interp& in) {
-  in.eng.stack.resize(in.eng.frames.back().base);
-  releaseFrames(in, in.eng.frames.size() - 1);
+void dropframes(Interp& in, std::size_t index) {
+  if (index >= in.eng.frames.size()) return;
+  in.eng.stack.resize(in.eng.frames[index].base);
+  releaseFrames(in, index);
 }
+
+void dropframe(Interp& in) { dropframes(in, in.eng.frames.size() - 1); }
 
 // --- walking code --------------------------------------------------------------
 
@@ -512,6 +569,21 @@ void walk(Interp& in, const CodeObject& code, std::int32_t first) {
   for (std::int32_t i = first;; ++i) {
     Step step = steps[i];
     if (step >= kFirstRun) {
+      if (fast && step == Step::CallNamed) {
+        // The operation's handler and error rule, as in the Op case below.
+        i += 2;
+        in.eng.code = &code;
+        in.eng.cell = i;
+        try {
+          support::HandlerScope handler;
+          callNamed(in, code, cells[i - 1].value, static_cast<Op>(cells[i].fn));
+        } catch (const support::Raised& r) {
+          if (r.code != support::kInterpreterError || !in.eng.ignoreErrors) throw;
+          in.eng.skip = true;
+        }
+        fast = !in.eng.skip && fastOpsAllowed(in);
+        continue;
+      }
       if (fast) {
         if (const std::int32_t last = runCells(in, code, i, step); last >= 0) {
           i = last;
@@ -557,6 +629,15 @@ void walk(Interp& in, const CodeObject& code, std::int32_t first) {
         in.eng.cell = i;
         pushvariable(in, makevariable(in, code, cells[++i].value));
         break;
+      case Step::MakeResult: {
+        // "$$" in a call without a table: the frame's result, found by no lookup.
+        in.eng.code = &code;
+        in.eng.cell = i;
+        CallFrame* f = pendingFrame(in);
+        pushvariable(in, f != nullptr ? pendingResult(in, *f) : makevariable(in, code, cells[i + 1].value));
+        ++i;
+        break;
+      }
       case Step::Control:
         in.eng.code = &code;
         in.eng.cell = i;

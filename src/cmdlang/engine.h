@@ -57,6 +57,8 @@ void runcode(Interp& in, const Rc<CodeObject>& code);
 void runcommand(Interp& in, const Text& name, const CommandEntry& entry);
 /// Leaves the top frame without a result (when firings, failed calls).
 void dropframe(Interp& in);
+/// Leaves frame `index` and every frame above it, with their operand stacks.
+void dropframes(Interp& in, std::size_t index);
 
 /// Walks `code` from `first` to its end cell. A walk that starts with more
 /// than three quarters of the stack in use ends the run with the fatal

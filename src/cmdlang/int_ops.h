@@ -24,6 +24,20 @@ inline bool plainInt(const Value& v, std::int32_t* out) {
   return true;
 }
 
+/// The text an operand entry stands for: a text, or a reference to a defined
+/// text variable (what popvalue would give without an error); shared.
+inline bool plainText(const Value& v, Text* out) {
+  if (v.type() == Type::Text) {
+    *out = v.asText();
+    return true;
+  }
+  if (v.type() != Type::Ref) return false;
+  const Variable* var = v.variable();
+  if (!var->defined || var->type != Type::Text) return false;
+  *out = var->textValue;
+  return true;
+}
+
 /// `a op b` for a binary operator with an integer meaning; false for any
 /// other operator and for a division or remainder by zero (an error).
 inline bool intOperator(Op op, std::int32_t a, std::int32_t b, std::int32_t* out) {

@@ -54,17 +54,31 @@ struct ErrorRecord {
   std::string trace;  // the call trace, at most 2048 characters
 };
 
+/// Where names are looked up first: a local table, or a call frame whose
+/// table is not made yet (frame index + 1), or neither (the outermost level).
+struct Scope {
+  SymbolTable* table = nullptr;
+  std::size_t lazyFrame = 0;
+};
+
 /// One call frame: arguments as locals, the call site, its operand stack.
+///
+/// A call's local table is made only when something needs it: a call whose
+/// body uses nothing but its arguments "$1".., "$#" and its result "$" runs
+/// without one. Until then the arguments are the frame's values in
+/// Engine::args and "$" its `result`; making the table inserts them in the
+/// order a table made at the call would have them ("$1".., "$#", "$").
 struct CallFrame {
   Text name;  // the called procedure; none for a command or the top level
   Text siteFile;
   int siteLine = 0;
-  std::unique_ptr<SymbolTable> locals;
-  SymbolTable* savedLocals = nullptr;
+  std::unique_ptr<SymbolTable> locals;  // none until made (see localTable)
+  Scope saved;                          // the scope that was current before the call
   int argc = 0;
-  std::size_t base = 0;             // where this frame's operand stack starts in Engine::stack
-  Variable* result = nullptr;       // its "$", made by pushcall ...
-  std::uint64_t resultVersion = 0;  // ... and valid while the table keeps this version
+  bool called = false;      // pushcall ran: "$#" and "$" exist
+  std::size_t base = 0;     // where this frame's operand stack starts in Engine::stack
+  std::size_t argBase = 0;  // where its arguments start in Engine::args
+  Rc<Variable> result;      // "$" while the table is not made; made on first use
 };
 
 /// Execution state: operand stacks, frames, scopes, modes.
@@ -73,7 +87,12 @@ struct Engine {
   std::vector<CallFrame> frames;
   std::vector<std::unique_ptr<SymbolTable>> spareTables;  // emptied local tables of ended frames, for reuse
   std::size_t frameFloor = 0;                             // first frame of the current frame stack
-  SymbolTable* locals = nullptr;     // the current local table; none at the outermost level
+  Scope scope;                                            // where names are looked up first (see localTable)
+  /// The arguments "$1".. of the frames, each frame's from its argBase: an
+  /// integer or a text as it was passed, or (Type::Ref) the argument's own
+  /// variable once one was needed (see argumentVariable).
+  std::vector<Value> args;
+  Rc<Variable> spareResult;          // an ended call's "$", emptied, for the next call
   bool parsing = false;              // a text is being parsed: errors point into the source
   bool skip = false;                 // skipping the rest of a failed statement
   bool ignoreErrors = false;         // clerror -i

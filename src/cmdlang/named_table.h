@@ -17,8 +17,10 @@ class NamedTable {
  public:
   explicit NamedTable(unsigned buckets = kScopeBuckets) : buckets_(buckets) {}
 
-  T* find(std::string_view name) const {
-    for (Node* n = buckets_[hashName(name) % buckets_.size()].get(); n != nullptr; n = n->next.get())
+  T* find(std::string_view name) const { return find(name, hashName(name)); }
+  /// find() with the name's hash already known.
+  T* find(std::string_view name, std::uint32_t hash) const {
+    for (Node* n = buckets_[hash % buckets_.size()].get(); n != nullptr; n = n->next.get())
       if (n->key.view() == name) return &n->value;
     return nullptr;
   }

@@ -9,6 +9,7 @@
 #include "cmdlang/engine.h"
 #include "cmdlang/int_ops.h"
 #include "cmdlang/number_syntax.h"
+#include "cmdlang/scope.h"
 #include "cmdlang/values.h"
 #include "support/regex.h"
 
@@ -160,8 +161,24 @@ std::string columnOverlay(std::string_view a, std::string_view b) {
   return r;
 }
 
-/// A text operator on two texts; false when `op` has none.
-bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
+/// A new text made of `a` and `b` (see pushText).
+Value madeText(Interp& in, std::string_view a, std::string_view b = {}) {
+  ++in.eng.temporaries;
+  return Value::text(Text::concat(a, b));
+}
+
+/// `piece` of `whole` (see pushPiece).
+Value pieceOf(Interp& in, const Text& whole, std::string_view piece) {
+  if (piece.size() == whole.size()) {
+    ++in.eng.temporaries;
+    return Value::text(whole);
+  }
+  return madeText(in, piece);
+}
+
+}  // namespace
+
+bool textOperator(Interp& in, Op op, const Text& left, const Text& right, Value* out) {
   const std::string_view a = left.view();
   const std::string_view b = right.view();
   // Where `b` starts in `a` (an empty `b` is never found), for the cuts.
@@ -169,31 +186,31 @@ bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
   switch (op) {
     case Op::Add:
       if (a.empty())
-        pushPiece(in, right, b);
+        *out = pieceOf(in, right, b);
       else if (b.empty())
-        pushPiece(in, left, a);
+        *out = pieceOf(in, left, a);
       else
-        pushText(in, a, b);
+        *out = madeText(in, a, b);
       return true;
     case Op::Sub: {
       const std::size_t at = find();
-      if (at == std::string_view::npos) return pushPiece(in, left, a), true;
-      pushText(in, a.substr(0, at), a.substr(at + b.size()));
+      *out = at == std::string_view::npos ? pieceOf(in, left, a)
+                                          : madeText(in, a.substr(0, at), a.substr(at + b.size()));
       return true;
     }
     case Op::Div: {
       const std::size_t at = find();
-      pushPiece(in, left, at == std::string_view::npos ? a : a.substr(0, at));
+      *out = pieceOf(in, left, at == std::string_view::npos ? a : a.substr(0, at));
       return true;
     }
     case Op::Mod: {
       const std::size_t at = find();
-      pushPiece(in, left, at == std::string_view::npos ? a : a.substr(at + b.size()));
+      *out = pieceOf(in, left, at == std::string_view::npos ? a : a.substr(at + b.size()));
       return true;
     }
-    case Op::Mul: pushPiece(in, left, textMatch(in, a, b)); return true;
-    case Op::BitAnd: pushText(in, columnMask(a, b)); return true;
-    case Op::BitOr: pushText(in, columnOverlay(a, b)); return true;
+    case Op::Mul: *out = pieceOf(in, left, textMatch(in, a, b)); return true;
+    case Op::BitAnd: *out = madeText(in, columnMask(a, b)); return true;
+    case Op::BitOr: *out = madeText(in, columnOverlay(a, b)); return true;
     default: break;
   }
   // Byte-wise comparison as unsigned bytes, a shorter prefix first.
@@ -208,7 +225,17 @@ bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
     case Op::Ge: r = c >= 0; break;
     default: return false;
   }
-  pushint(in, r);
+  *out = Value::integer(r);
+  return true;
+}
+
+namespace {
+
+/// A text operator on two texts, its result pushed; false when `op` has none.
+bool textOp(Interp& in, Op op, const Text& left, const Text& right) {
+  Value result;
+  if (!textOperator(in, op, left, right, &result)) return false;
+  push(in, std::move(result));
   return true;
 }
 
@@ -370,24 +397,19 @@ void addElement(Interp& in) {
 void argument(Interp& in) {
   std::int32_t n = popint(in);
   if (n == 0) n = 1;  // "$0" counts as "$1"
-  const Variable* a = in.eng.locals != nullptr ? in.eng.locals->find(argumentName(n).view()) : nullptr;
-  if (a == nullptr) in.raiseerror(kArgumentsNeeded);
-  push(in, readvalue(in, const_cast<Variable*>(a)));
+  Value a;
+  if (!argumentValue(in, n, a)) in.raiseerror(kArgumentsNeeded);
+  push(in, std::move(a));
 }
 
-void argumentCount(Interp& in) {
-  const Variable* c = in.eng.locals != nullptr ? in.eng.locals->find("$#") : nullptr;
-  pushint(in, c != nullptr && c->defined && c->type == Type::Int ? c->intValue : 0);
-}
+void argumentCount(Interp& in) { pushint(in, callArgumentCount(in)); }
 
 void addAllArguments(Interp& in) {
-  // The caller's arguments are the current table's "$1".."$#".
-  SymbolTable* caller = in.eng.locals;
-  if (caller == nullptr) return;
-  const Variable* c = caller->find("$#");
-  const std::int32_t n = c != nullptr && c->type == Type::Int ? c->intValue : 0;
+  // The caller's arguments are the current scope's "$1".."$#".
+  if (!hasLocalScope(in)) return;
+  const std::int32_t n = callArgumentCount(in);
   for (std::int32_t i = 1; i <= n; ++i) {
-    Variable* a = caller->find(argumentName(i).view());
+    Variable* a = callArgument(in, i);
     if (a != nullptr) addargument(in, readvalue(in, a));
   }
 }

@@ -25,7 +25,9 @@ std::vector<std::unique_ptr<SymbolTable>>* orphanTables = nullptr;
 constexpr unsigned kIndexedChainLength = 2;
 
 std::uint64_t nextVersion() {
-  static std::uint64_t counter = 0;
+  // 0 and 1 never name a table: a name cache uses them for "no local table"
+  // and "a call whose table is not made".
+  static std::uint64_t counter = 1;
   return ++counter;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cmdlang/engine.h"
 #include "cmdlang/number_syntax.h"
+#include "cmdlang/scope.h"
 
 namespace varda::cmdlang {
 namespace {
@@ -64,8 +65,7 @@ Text argumentText(std::int32_t n) {
 }
 
 Variable* lookupvariable(Interp& in, std::string_view name) {
-  if (in.eng.locals != nullptr)
-    if (Variable* v = in.eng.locals->find(name)) return v;
+  if (Variable* v = findLocal(in, name)) return v;
   return in.globals.find(name);
 }
 
@@ -75,25 +75,47 @@ Variable* makevariable(Interp& in, std::string_view name) {
 }
 
 Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot) {
-  const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
+  // The lookup rule of makevariable: the local table, then the global one,
+  // else a new global.
+  Variable* v = nullptr;
+  CallFrame* f = pendingFrame(in);
+  if (f != nullptr && !name.empty() && name[0] == '$') {
+    // The call's table is not made: only its "$" names are local, and those
+    // are not cached (the next call has other ones).
+    if ((v = pendingLocal(in, *f, name)) != nullptr) {
+      slot.variable = nullptr;
+      return v;
+    }
+    f = pendingFrame(in);  // the table may be made now
+  }
   if (!slot.hashed) {
     slot.hash = hashName(name);
     slot.hashed = true;
   }
-  // The lookup rule of makevariable: the local table, then the global one,
-  // else a new global.
-  Variable* v = in.eng.locals != nullptr ? in.eng.locals->find(name, slot.hash) : nullptr;
+  if (f == nullptr && in.eng.scope.table != nullptr) {
+    v = in.eng.scope.table->find(name, slot.hash);
+  }
+  const std::uint64_t local = localVersion(in);  // after pendingLocal, which may make the table
   if (v == nullptr) v = in.globals.find(name, slot.hash);
   if (v == nullptr) v = in.globals.insert(Variable::make(Text(name)));
   slot.variable = v;
-  slot.localVersion = localVersion;
+  slot.localVersion = local;
   slot.globalVersion = in.globals.version();
   return v;
 }
 
+Variable* findLocal(Interp& in, std::string_view name) {
+  if (CallFrame* f = pendingFrame(in)) {
+    if (name.empty() || name[0] != '$') return nullptr;
+    return pendingLocal(in, *f, name);
+  }
+  SymbolTable* table = in.eng.scope.table;
+  return table != nullptr ? table->find(name) : nullptr;
+}
+
 Variable* makelocal(Interp& in, std::string_view name) {
-  SymbolTable& table = in.eng.locals != nullptr ? *in.eng.locals : in.globals;
-  return table.findOrCreate(name);
+  SymbolTable* table = localTable(in);
+  return (table != nullptr ? *table : in.globals).findOrCreate(name);
 }
 
 Variable* findbypath(const SymbolTable& table, std::string_view path) {

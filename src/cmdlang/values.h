@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cmdlang/interp.h"
+#include "cmdlang/scope.h"
 
 namespace varda::cmdlang {
 
@@ -22,7 +23,9 @@ ArgumentName argumentName(std::int32_t n);
 Text argumentText(std::int32_t n);
 inline constexpr std::int32_t kCommonArguments = 64;
 
-/// The variable of this name in the current local table, else in the global table.
+/// The variable of this name in the current local scope, or none.
+Variable* findLocal(Interp& in, std::string_view name);
+/// The variable of this name in the current local scope, else in the global table.
 Variable* lookupvariable(Interp& in, std::string_view name);
 /// lookupvariable, or a new undefined global.
 Variable* makevariable(Interp& in, std::string_view name);
@@ -32,8 +35,7 @@ Variable* resolveName(Interp& in, std::string_view name, NameSlot& slot);
 /// code's name slots are sized, see CodeObject::sizeNameSlots).
 inline Variable* makevariable(Interp& in, const CodeObject& code, std::int32_t text) {
   NameSlot& slot = code.names[static_cast<std::size_t>(text)];
-  const std::uint64_t localVersion = in.eng.locals != nullptr ? in.eng.locals->version() : 0;
-  if (slot.variable != nullptr && slot.localVersion == localVersion &&
+  if (slot.variable != nullptr && slot.localVersion == localVersion(in) &&
       slot.globalVersion == in.globals.version()) [[likely]]
     return slot.variable;
   return resolveName(in, code.texts[static_cast<std::size_t>(text)].view(), slot);

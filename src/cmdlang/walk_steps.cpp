@@ -22,6 +22,8 @@ bool isOp(const std::vector<Cell>& cells, std::size_t i, bool (*accepts)(Op)) {
 bool binaryOp(Op op) { return integerBinary(op); }
 bool stepOp(Op op) { return op == Op::PreInc || op == Op::PreDec || op == Op::PostInc || op == Op::PostDec; }
 bool assignOp(Op op) { return op == Op::Assign; }
+bool argumentOp(Op op) { return op == Op::Argument; }
+bool callOp(Op op) { return op == Op::CallProcedure || op == Op::CallCommand; }
 
 /// The step of cell i taken on its own.
 Step single(const std::vector<Cell>& cells, std::size_t i) {
@@ -42,7 +44,7 @@ Step single(const std::vector<Cell>& cells, std::size_t i) {
 
 }  // namespace
 
-std::vector<Step> planSteps(const std::vector<Cell>& cells) {
+std::vector<Step> planSteps(const std::vector<Cell>& cells, const std::vector<Text>& texts) {
   std::vector<Step> steps(cells.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {
     Step s = single(cells, i);
@@ -57,6 +59,14 @@ std::vector<Step> planSteps(const std::vector<Cell>& cells) {
         s = Step::VarStep;
     } else if (s == Step::PushInt && isOp(cells, i + 2, binaryOp)) {
       s = Step::ConstOp;
+    } else if (s == Step::PushInt && isOp(cells, i + 2, argumentOp)) {
+      s = Step::ConstArgument;
+    } else if (s == Step::PushText && isOp(cells, i + 2, callOp)) {
+      s = Step::CallNamed;
+    }
+    if (s == Step::MakeVariable) {
+      const auto text = static_cast<std::size_t>(cells[i + 1].value);
+      if (text < texts.size() && texts[text].view() == "$") s = Step::MakeResult;
     }
     steps[i] = s;
   }

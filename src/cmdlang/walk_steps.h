@@ -20,6 +20,7 @@ enum class Step : std::uint8_t {
   PushInt,       // Ctl::Push of an integer operand
   PushText,      // Ctl::Push of a text operand
   MakeVariable,  // Ctl::MakeVariable
+  MakeResult,    // Ctl::MakeVariable of "$", a call's result
   Control,       // any other control cell
   Stmt,
   Invalid,  // an operand or location cell reached by the walk
@@ -29,6 +30,8 @@ enum class Step : std::uint8_t {
   ConstOp,         // 0 Push integer k, 2 binary op: (top) op k
   VarStep,         // 0 MakeVariable x, 2 ++/-- (prefix or postfix)
   VarConstAssign,  // 0 MakeVariable x, 2 Push integer k, 4 Assign: x = k
+  ConstArgument,   // 0 Push integer n, 2 Argument: $n
+  CallNamed,       // 0 Push text name, 2 CallProcedure or CallCommand: the call
 };
 
 inline constexpr Step kFirstRun = Step::VarConstOp;
@@ -40,18 +43,23 @@ inline constexpr std::int32_t runLength(Step run) {
     case Step::VarVarOp:
     case Step::VarConstAssign: return 4;
     case Step::ConstOp:
-    case Step::VarStep: return 2;
+    case Step::VarStep:
+    case Step::ConstArgument:
+    case Step::CallNamed: return 2;
     default: return 0;
   }
 }
 
 /// What the first cell of a run is when walked on its own.
-inline constexpr Step runStart(Step run) { return run == Step::ConstOp ? Step::PushInt : Step::MakeVariable; }
+inline constexpr Step runStart(Step run) {
+  if (run == Step::CallNamed) return Step::PushText;
+  return run == Step::ConstOp || run == Step::ConstArgument ? Step::PushInt : Step::MakeVariable;
+}
 
 /// Whether `op` is a binary operator with an integer meaning (intOperator).
 inline constexpr bool integerBinary(Op op) { return op >= Op::Add && op <= Op::Shr; }
 
-/// The step of each cell of `cells`.
-std::vector<Step> planSteps(const std::vector<Cell>& cells);
+/// The step of each cell of `cells`, whose text operands are `texts`.
+std::vector<Step> planSteps(const std::vector<Cell>& cells, const std::vector<Text>& texts);
 
 }  // namespace varda::cmdlang

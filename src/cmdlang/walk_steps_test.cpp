@@ -46,7 +46,7 @@ TEST(WalkStepsTest, RunsAreMarkedOnTheirFirstCellOnly) {
                                    operand(CellKind::Text),
                                    op(Op::AndAnd),
                                    operand(CellKind::End)};
-  const std::vector<Step> steps = planSteps(cells);
+  const std::vector<Step> steps = planSteps(cells, {});
   EXPECT_EQ(steps[0], Step::VarConstOp);
   EXPECT_EQ(steps[2], Step::ConstOp);  // a run inside a run, taken when the walk starts there
   EXPECT_EQ(steps[5], Step::ConstOp);

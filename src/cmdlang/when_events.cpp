@@ -6,6 +6,7 @@
 #include "cmdlang/engine.h"
 #include "cmdlang/interp.h"
 #include "cmdlang/number_syntax.h"
+#include "cmdlang/scope.h"
 #include "support/format.h"
 #include "support/unwind.h"
 
@@ -31,7 +32,7 @@ bool fire(Interp& in, WhenRecord& r) {
   ExecutionPoint point(in);
   const std::size_t frame = in.eng.frames.size();
   createframe(in);
-  in.eng.locals = r.locals.get();
+  setScopeTable(in, r.locals.get());
   ++r.active;
   whens.active.push_back(&r);
   bool ok = true;
@@ -49,8 +50,7 @@ bool fire(Interp& in, WhenRecord& r) {
   whens.active.pop_back();
   --r.active;
   // Frames the body left behind on an error go too.
-  in.eng.stack.resize(in.eng.frames[frame].base);
-  in.eng.frames.resize(frame);
+  dropframes(in, frame);
   return ok;
 }
 
@@ -78,18 +78,19 @@ std::int32_t runWhenControl(Interp& in, const CodeObject& code, std::int32_t cel
   record->event = event;
   // A copy of the creator's locals. At the outermost level there are none:
   // the record gets an empty table of its own for its declared variables.
-  record->locals = in.eng.locals != nullptr ? in.eng.locals->deepCopy(nullptr)
-                                            : std::make_unique<SymbolTable>(kScopeBuckets);
+  const SymbolTable* creator = localTable(in);
+  record->locals =
+      creator != nullptr ? creator->deepCopy(nullptr) : std::make_unique<SymbolTable>(kScopeBuckets);
   if (const std::int32_t parameters = slot(code, cell, 2); parameters >= 0) {
-    SymbolTable* const saved = in.eng.locals;
-    in.eng.locals = record->locals.get();
+    const Scope saved = in.eng.scope;
+    setScopeTable(in, record->locals.get());
     try {
       execute(in, code, parameters);
     } catch (...) {
-      in.eng.locals = saved;
+      setScope(in, saved);
       throw;
     }
-    in.eng.locals = saved;
+    setScope(in, saved);
   }
   const std::int32_t finalMark = slot(code, cell, 4);
   record->code = code.copyRange(slot(code, cell, 3), finalMark);

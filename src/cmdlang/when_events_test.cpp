@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cmdlang/interp.h"
+#include "cmdlang/scope.h"
 #include "cmdlang/test_util.h"
 
 namespace varda::cmdlang {
@@ -92,7 +93,7 @@ TEST(WhenEventsTest, ErrorsEndOnlyTheirFiring) {
             "still\nexecuting when 1 event error-Reference to an uninitialised variable \"z\"\nafter\n");
   EXPECT_TRUE(t.in.whens->active.empty());
   EXPECT_EQ(t.in.whens->records.front()->active, 0);
-  EXPECT_EQ(t.in.eng.locals, nullptr);
+  EXPECT_FALSE(hasLocalScope(t.in));
 }
 
 TEST(WhenEventsTest, ErrorsInTheConditionOrParametersCreateNoRecord) {
@@ -100,7 +101,7 @@ TEST(WhenEventsTest, ErrorsInTheConditionOrParametersCreateNoRecord) {
   EXPECT_EQ(t.run("when (q) { write x }\n").report, "error-Reference to an uninitialised variable \"q\"\n");
   EXPECT_EQ(t.run("when (1) k = 1 / 0 { write x }\n").report, "error-division by zero\n");
   EXPECT_TRUE(t.in.whens->records.empty());
-  EXPECT_EQ(t.in.eng.locals, nullptr);
+  EXPECT_FALSE(hasLocalScope(t.in));
   // The counter only moves for records made.
   EXPECT_EQ(t.run("w = when (1) { }\n").result, 0);
 }
