@@ -131,6 +131,53 @@ bool fastOpsAllowed(const Interp& in) {
   return in.eng.opBudget == 0 && (in.eng.trace & 8) == 0 && support::handlerRoom();
 }
 
+// The walk recurses once per nested block: what its fast paths need beyond
+// plain integers lives in functions of their own, off its stack frame.
+
+/// A binary operator on two texts (or references to defined text
+/// variables), done in place; false (nothing touched) for anything else.
+/// Every text operator but the match (which may fail) gives a result; one
+/// without a text meaning leaves its error to the slow path.
+[[gnu::noinline]] bool textInPlace(Interp& in, Op op) {
+  OperandStack& stack = in.eng.stack;
+  const std::size_t n = stack.size();
+  Text left;
+  Text right;
+  Value result;
+  if (op == Op::Mul || !plainText(stack[n - 2], &left) || !plainText(stack[n - 1], &right) ||
+      !textOperator(in, op, left, right, &result))
+    return false;
+  stack.drop();
+  stack.back() = std::move(result);
+  return true;
+}
+
+/// AddArgument of an integer or a text on top (there is an entry): held as
+/// it is, as addargument would hold it; false for anything else.
+[[gnu::noinline]] bool argumentInPlace(Interp& in) {
+  OperandStack& stack = in.eng.stack;
+  std::int32_t value = 0;
+  Text text;
+  if (plainInt(stack.back(), &value))
+    in.eng.args.push_back(Value::integer(value));
+  else if (plainText(stack.back(), &text))
+    in.eng.args.push_back(Value::text(std::move(text)));
+  else
+    return false;
+  stack.drop();
+  ++in.eng.frames.back().argc;
+  return true;
+}
+
+/// `Push n; Argument` for an argument that reads without fail; false when
+/// the cells must be walked.
+[[gnu::noinline]] bool pushHeldArgument(Interp& in, std::int32_t n) {
+  Value value;
+  if (!heldArgument(in, n, value)) return false;
+  push(in, std::move(value));
+  return true;
+}
+
 /// The integer cases of the most frequent operations, done in place on the
 /// operand stack; false (nothing touched) when the slow path must run
 /// because the operands are of another kind or the operation may fail.
@@ -165,17 +212,7 @@ bool fastOpsAllowed(const Interp& in) {
         stack.back() = Value::integer(r);
         return true;
       }
-      // Two texts: every operator but the match (which may fail) gives a
-      // result or, without a text meaning, leaves the error to the slow path.
-      Text left;
-      Text right;
-      Value result;
-      if (op == Op::Mul || !plainText(stack[n - 2], &left) || !plainText(stack[n - 1], &right) ||
-          !textOperator(in, op, left, right, &result))
-        return false;
-      stack.drop();
-      stack.back() = std::move(result);
-      return true;
+      return textInPlace(in, op);
     }
     case Op::Assign: {
       // An integer into an integer (or untyped) variable: what assign() and
@@ -196,18 +233,7 @@ bool fastOpsAllowed(const Interp& in) {
     case Op::CreateFrame: createframe(in); return true;
     case Op::AddArgument: {
       // An integer argument: held as it is (what addargument does with it).
-      if (n < base + 1) return false;
-      std::int32_t value = 0;
-      Text text;
-      if (plainInt(stack[n - 1], &value))
-        in.eng.args.push_back(Value::integer(value));
-      else if (plainText(stack[n - 1], &text))
-        in.eng.args.push_back(Value::text(std::move(text)));
-      else
-        return false;
-      stack.drop();
-      ++in.eng.frames.back().argc;
-      return true;
+      return n > base && argumentInPlace(in);
     }
     case Op::PreInc:
     case Op::PreDec:
@@ -274,9 +300,7 @@ bool fastOpsAllowed(const Interp& in) {
                                                     Step run) {
   std::int32_t result = 0;
   if (run == Step::ConstArgument) {
-    Value value;
-    if (!heldArgument(in, code.cells[static_cast<std::size_t>(i) + 1].value, value)) return -1;
-    push(in, std::move(value));
+    if (!pushHeldArgument(in, code.cells[static_cast<std::size_t>(i) + 1].value)) return -1;
   } else if (run == Step::ConstOp) {
     OperandStack& stack = in.eng.stack;
     std::int32_t a = 0;
@@ -297,7 +321,7 @@ bool fastOpsAllowed(const Interp& in) {
 
 /// `Push name; CallProcedure` (or CallCommand) without pushing and popping
 /// the name: the same lookup and call, the name's hash kept with the code.
-void callNamed(Interp& in, const CodeObject& code, std::int32_t text, Op op) {
+void callNamedOp(Interp& in, const CodeObject& code, std::int32_t text, Op op) {
   NameSlot& slot = code.names[static_cast<std::size_t>(text)];
   const Text& name = code.texts[static_cast<std::size_t>(text)];
   if (!slot.hashed) {
@@ -314,6 +338,21 @@ void callNamed(Interp& in, const CodeObject& code, std::int32_t text, Op op) {
     if (entry == nullptr || entry->handler == nullptr)
       in.raiseerror(kInternalError, "could not find command " + name.str());
     runcommand(in, name, *entry);
+  }
+}
+
+/// The call of a CallNamed run whose operation cell is `i`, under the
+/// operation's handler and error rule (see the Op case of walk).
+[[gnu::noinline]] void callNamed(Interp& in, const CodeObject& code, std::int32_t i) {
+  in.eng.code = &code;
+  in.eng.cell = i;
+  const Cell* cells = code.cells.data();
+  try {
+    support::HandlerScope handler;
+    callNamedOp(in, code, cells[i - 1].value, static_cast<Op>(cells[i].fn));
+  } catch (const support::Raised& r) {
+    if (r.code != support::kInterpreterError || !in.eng.ignoreErrors) throw;
+    in.eng.skip = true;
   }
 }
 
@@ -570,17 +609,8 @@ void walk(Interp& in, const CodeObject& code, std::int32_t first) {
     Step step = steps[i];
     if (step >= kFirstRun) {
       if (fast && step == Step::CallNamed) {
-        // The operation's handler and error rule, as in the Op case below.
         i += 2;
-        in.eng.code = &code;
-        in.eng.cell = i;
-        try {
-          support::HandlerScope handler;
-          callNamed(in, code, cells[i - 1].value, static_cast<Op>(cells[i].fn));
-        } catch (const support::Raised& r) {
-          if (r.code != support::kInterpreterError || !in.eng.ignoreErrors) throw;
-          in.eng.skip = true;
-        }
+        callNamed(in, code, i);
         fast = !in.eng.skip && fastOpsAllowed(in);
         continue;
       }
