@@ -94,7 +94,7 @@ class Value {
   void release() {
     if ((word_ & kTagMask) != kIntTag) releaseHeld();
   }
-  void releaseHeld() {
+  [[gnu::always_inline]] void releaseHeld() {
     void* p = pointer();
     if (p == nullptr) return;
     if ((word_ & kTagMask) == kTextTag)
