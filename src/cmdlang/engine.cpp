@@ -294,8 +294,24 @@ bool fastOpsAllowed(const Interp& in) {
   }
 }
 
-/// Does the run of cells starting at `i` in one step (see runValue); returns
-/// its last cell, or -1 when the cells must be walked one by one.
+/// Pushes the element a[i] for a subscript run starting at `i` when `a` is
+/// a defined array and `i` a defined integer: what Subscript does with the
+/// two references the cells would push. False when the cells must be walked
+/// one by one (nothing was changed then but variables made, as the walk
+/// would make them). Out of line: the walk's own loop stays as tight.
+[[gnu::noinline]] bool runSubscript(Interp& in, const CodeObject& code, std::int32_t i) {
+  const Cell* cells = code.cells.data();
+  Variable* array = makevariable(in, code, cells[i + 1].value);
+  if (!array->defined || array->type != Type::Array) return false;
+  const Variable* key = makevariable(in, code, cells[i + 3].value);
+  if (!key->defined || key->type != Type::Int) return false;
+  pushvariable(in, numberedElement(in, array, key->intValue, ElementKind::Subscript));
+  return true;
+}
+
+/// Does the run of cells starting at `i` in one step (see runValue; a
+/// subscript run pushes the element); returns its last cell, or -1 when the
+/// cells must be walked one by one.
 [[gnu::always_inline]] inline std::int32_t runCells(Interp& in, const CodeObject& code, std::int32_t i,
                                                     Step run) {
   std::int32_t result = 0;
@@ -309,9 +325,10 @@ bool fastOpsAllowed(const Interp& in) {
                      code.cells[static_cast<std::size_t>(i) + 1].value, &result))
       return -1;
     stack.back() = Value::integer(result);
-  } else {
-    if (!runValue(in, code, i, run, &result)) return -1;
+  } else if (runValue(in, code, i, run, &result)) {
     pushint(in, result);
+  } else if (run != Step::VarSubscript || !runSubscript(in, code, i)) {
+    return -1;
   }
   const std::int32_t last = i + runLength(run);
   in.eng.code = &code;

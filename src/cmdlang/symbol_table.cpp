@@ -1,8 +1,15 @@
 #include "cmdlang/symbol_table.h"
 
 #include <bit>
+#include <charconv>
+#include <cstdlib>
 #include <new>
 #include <vector>
+
+#include <sys/mman.h>
+
+#include "support/platform.h"
+#include "support/unwind.h"
 
 namespace varda::cmdlang {
 namespace {
@@ -23,6 +30,11 @@ std::vector<std::unique_ptr<SymbolTable>>* orphanTables = nullptr;
 
 /// Average chain length past which a table builds its index.
 constexpr unsigned kIndexedChainLength = 2;
+
+/// How far past the end of the numbered entries a new number may lie and
+/// still be taken into their vector (an array filled from 1, or every other
+/// number); the numbers skipped stay empty slots.
+constexpr std::uint32_t kDenseGap = 16;
 
 std::uint64_t nextVersion() {
   // 0 and 1 never name a table: a name cache uses them for "no local table"
@@ -59,8 +71,68 @@ void SymbolTable::clear() {
     for (Rc<Variable>& head : buckets_) release(head);
   }
   count_ = 0;
+  if (dense_ != nullptr || looseNumbers_ != 0) releaseDense();
+  indexed_ = false;
   index_.clear();
   renew();
+}
+
+void SymbolTable::releaseDense() {
+  if (dense_ != nullptr) support::freeBlock(dense_, denseCapacity_ * sizeof(Variable*));
+  dense_ = nullptr;
+  denseSize_ = denseCapacity_ = 0;
+  looseNumbers_ = 0;
+}
+
+bool SymbolTable::isDense(const Variable* v) const {
+  const std::int32_t n = denseNumber(v->key());
+  return n >= 0 && static_cast<std::uint32_t>(n) < denseSize_ && dense_[n] == v;
+}
+
+bool SymbolTable::addDense(Variable* v, std::int32_t n) {
+  const auto k = static_cast<std::uint32_t>(n);
+  if (k < denseSize_) {
+    dense_[k] = v;
+    return true;
+  }
+  if (k - denseSize_ > kDenseGap) return false;
+  if (k >= denseCapacity_) {
+    std::uint32_t capacity = denseCapacity_ == 0 ? 64 : denseCapacity_ * 2;
+    while (capacity <= k) capacity *= 2;
+    void* block =
+        support::resizeBlock(dense_, denseCapacity_ * sizeof(Variable*), capacity * sizeof(Variable*));
+    if (block == nullptr) support::outOfMemory();
+    dense_ = static_cast<Variable**>(block);
+    denseCapacity_ = capacity;
+  }
+  const std::uint32_t first = denseSize_;
+  for (std::uint32_t i = first; i < k; ++i) dense_[i] = nullptr;
+  dense_[k] = v;
+  denseSize_ = k + 1;
+  // Entries of the numbers skipped over that were added when they lay too
+  // far past the end move into the vector.
+  for (std::uint32_t i = first; i < k && looseNumbers_ != 0; ++i) {
+    char digits[12];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, i);
+    const std::string_view name(digits, static_cast<std::size_t>(end.ptr - digits));
+    const std::uint32_t hash = hashName(name);
+    Variable* e = indexed_ ? index_.find(name, hash) : findInChain(name, hash);
+    if (e == nullptr) continue;
+    dense_[i] = e;
+    --looseNumbers_;
+    if (indexed_) index_.erase(e);
+  }
+  return true;
+}
+
+Variable* SymbolTable::findNumberSlow(std::int32_t n) const {
+  // A number past the vector is in the table only as a loose one.
+  if (n >= 0 && looseNumbers_ == 0) return nullptr;
+  char digits[12];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, n);
+  const std::string_view name(digits, static_cast<std::size_t>(end.ptr - digits));
+  const std::uint32_t hash = hashName(name);
+  return indexed_ ? index_.find(name, hash) : findInChain(name, hash);
 }
 
 void SymbolTable::renew() { version_ = nextVersion(); }
@@ -86,12 +158,23 @@ Variable* SymbolTable::insertAbsent(Rc<Variable> variable, std::uint32_t hash) {
   head = std::move(variable);
   ++count_;
   renew();
-  if (!index_.empty()) {
-    index_.add(head.get());
-  } else if (count_ > kIndexedChainLength * bucketCount()) {
-    forEach([&](Variable& v) { index_.add(&v); });
+  Variable* added = head.get();
+  bool dense = false;
+  if (const std::string_view key = added->key(); !key.empty() && key[0] >= '0' && key[0] <= '9') {
+    if (const std::int32_t n = denseNumber(key); n >= 0) {
+      dense = addDense(added, n);
+      if (!dense) ++looseNumbers_;
+    }
   }
-  return head.get();
+  if (indexed_) {
+    if (!dense) index_.add(added);
+  } else if (count_ > kIndexedChainLength * bucketCount()) {
+    indexed_ = true;
+    forEach([&](Variable& v) {
+      if (!isDense(&v)) index_.add(&v);
+    });
+  }
+  return added;
 }
 
 Variable* SymbolTable::findOrCreate(std::string_view name) {
@@ -107,7 +190,13 @@ Rc<Variable> SymbolTable::remove(std::string_view name) {
       Rc<Variable> found = std::move(*link);
       *link = std::move(found->chainNext);
       --count_;
-      index_.erase(found.get());
+      if (const std::int32_t n = denseNumber(found->key());
+          n >= 0 && static_cast<std::uint32_t>(n) < denseSize_) {
+        dense_[n] = nullptr;
+      } else {
+        if (n >= 0) --looseNumbers_;
+        if (indexed_) index_.erase(found.get());
+      }
       renew();
       return found;
     }
@@ -182,16 +271,35 @@ constexpr bool kReuseVariables = true;
 static_assert(sizeof(Variable) >= sizeof(FreeVariable));
 static_assert(sizeof(Variable) % alignof(Variable) == 0);
 
-/// Variables are carved from slabs of this many: a large array is made of
-/// hundreds of thousands, and a slab costs one allocation and no per-block
-/// overhead. Slabs are kept for the life of the program, as the free list
-/// always kept every block.
-constexpr std::size_t kSlabVariables = 64;
+/// Variables are carved from slabs: a large array is made of hundreds of
+/// thousands, and a slab costs one allocation and no per-block overhead.
+/// The first slab holds 64; each next one is twice the size of the one
+/// before, up to 2 MiB, and those are aligned to their size and asked to be
+/// backed by large pages, so that a large array takes one page fault per
+/// 2 MiB of its elements instead of one per 4 KiB. Slabs are kept for the
+/// life of the program, as the free list always kept every block.
+constexpr std::size_t kFirstSlab = 64 * sizeof(Variable);
+constexpr std::size_t kLargestSlab = std::size_t{2} << 20;
+std::size_t nextSlab = kFirstSlab;
+
+void* newSlab(std::size_t bytes) {
+#if defined(MADV_HUGEPAGE)
+  if (bytes == kLargestSlab) {
+    if (void* slab = std::aligned_alloc(kLargestSlab, kLargestSlab)) {
+      ::madvise(slab, kLargestSlab, MADV_HUGEPAGE);  // only advice: no failure to handle
+      return slab;
+    }
+  }
+#endif
+  return ::operator new(bytes);
+}
 
 void addSlab() {
-  auto* slab = static_cast<unsigned char*>(::operator new(kSlabVariables * sizeof(Variable)));
+  const std::size_t bytes = nextSlab;
+  nextSlab = bytes * 2 < kLargestSlab ? bytes * 2 : kLargestSlab;
+  auto* slab = static_cast<unsigned char*>(newSlab(bytes));
   // Threaded so that the slab is handed out from its start.
-  for (std::size_t i = kSlabVariables; i-- > 0;)
+  for (std::size_t i = bytes / sizeof(Variable); i-- > 0;)
     freeVariables = ::new (static_cast<void*>(slab + i * sizeof(Variable))) FreeVariable{freeVariables};
 }
 

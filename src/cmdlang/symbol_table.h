@@ -27,12 +27,25 @@ inline std::uint32_t hashName(std::string_view name) {
   return h;
 }
 
+/// The number a name stands for when it is the canonical decimal of a
+/// number from 0 to 999,999,999 ("0", "17"; not "017", "-1" or "+1"), else -1.
+inline std::int32_t denseNumber(std::string_view name) {
+  if (name.empty() || name.size() > 9 || (name[0] == '0' && name.size() > 1)) return -1;
+  std::int32_t n = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
 /// A chained hash table of variables keyed by name. A new entry goes to the
 /// head of its chain; iteration runs bucket by bucket, each chain from its
-/// head. That order is what listings of a table print, so keep it. A table
-/// of many entries also keeps a VariableIndex for its lookups, and every
-/// table carries a version that changes whenever its set of entries does
-/// (see NameCache).
+/// head. That order is what listings of a table print, so keep it. Lookups
+/// of entries named by the numbers 0, 1, 2, ... (an array filled by a loop)
+/// go through a vector by number; a table of many entries also keeps a
+/// VariableIndex for the lookups of its other entries. Every table carries a
+/// version that changes whenever its set of entries does (see NameCache).
 class SymbolTable {
  public:
   explicit SymbolTable(unsigned buckets);
@@ -46,7 +59,17 @@ class SymbolTable {
   Variable* find(std::string_view name) const { return find(name, hashName(name)); }
   /// find() with the name's hash already known.
   Variable* find(std::string_view name, std::uint32_t hash) const {
-    return index_.empty() ? findInChain(name, hash) : index_.find(name, hash);
+    // Short chains hold every entry; the index only those not numbered.
+    if (!indexed_) return findInChain(name, hash);
+    if (denseSize_ != 0 && !name.empty() && name[0] >= '0' && name[0] <= '9')
+      if (const std::int32_t n = denseNumber(name); n >= 0 && static_cast<std::uint32_t>(n) < denseSize_)
+        return dense_[n];
+    return index_.find(name, hash);
+  }
+  /// find() of the entry named by the decimal of `n`.
+  Variable* findNumber(std::int32_t n) const {
+    if (static_cast<std::uint32_t>(n) < denseSize_) return dense_[n];
+    return findNumberSlow(n);
   }
   /// Adds `variable` at the head of its chain, unless an entry of that name is
   /// present; returns the entry that is in the table afterwards.
@@ -80,6 +103,13 @@ class SymbolTable {
  private:
   void renew();
   Variable* findInChain(std::string_view name, std::uint32_t hash) const;
+  Variable* findNumberSlow(std::int32_t n) const;
+  /// Whether `v` (an entry) is held by the vector of numbered entries.
+  bool isDense(const Variable* v) const;
+  /// Takes a new entry named by number `n` into the vector when its
+  /// number is within it or close past its end; false when it is not taken.
+  bool addDense(Variable* v, std::int32_t n);
+  void releaseDense();
 
   std::vector<Rc<Variable>> buckets_;
   unsigned count_ = 0;
@@ -89,7 +119,16 @@ class SymbolTable {
   /// visits only the few it used.
   static constexpr unsigned kTrackedBuckets = 128;
   std::uint64_t occupied_[2] = {0, 0};
-  VariableIndex index_;  // built once the chains grow long
+  /// Entries named by numbers below denseSize_, by number (none where the
+  /// table has no entry of that number). Other numbered entries (negative,
+  /// or added far past the end) are looked up as any name.
+  Variable** dense_ = nullptr;
+  std::uint32_t denseSize_ = 0;
+  std::uint32_t denseCapacity_ = 0;
+  /// Entries named by a number at or past denseSize_.
+  std::uint32_t looseNumbers_ = 0;
+  bool indexed_ = false;  // past kIndexedChainLength entries per bucket
+  VariableIndex index_;   // the entries not in dense_, once indexed_
 };
 
 /// A deep copy of `source`'s value into `target` (text shared, arrays copied

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,70 @@ TEST(SymbolTableTest, TheIndexTellsApartNamesOfHashZeroAndOne) {
   EXPECT_EQ(t.find(zero), nullptr);
   EXPECT_EQ(t.find(one)->intValue, 1);
   EXPECT_EQ(t.find("99"), t.findOrCreate("99"));
+}
+
+TEST(SymbolTableTest, NumberedEntriesAreFoundByNumberAndByName) {
+  EXPECT_EQ(denseNumber("0"), 0);
+  EXPECT_EQ(denseNumber("999999999"), 999999999);
+  for (const char* other : {"", "01", "-1", "+1", "1a", " 1", "1000000000"})
+    EXPECT_EQ(denseNumber(other), -1) << other;
+
+  // Filled from 1 with gaps, then far past the end, then backwards over the
+  // gap: every entry is found by number and by name, and only entries are.
+  SymbolTable t(kArrayBuckets);
+  std::vector<int> keys;
+  for (int i = 1; i < 200; i += 3) keys.push_back(i);
+  keys.push_back(5000);
+  for (int i = 400; i >= 200; --i) keys.push_back(i);
+  for (int i : keys) t.findOrCreate(std::to_string(i))->setInt(i);
+  for (const char* other : {"07", "-7", "x"}) t.findOrCreate(other)->setInt(-1);
+  for (int i = -2; i <= 5001; ++i) {
+    const bool present = std::find(keys.begin(), keys.end(), i) != keys.end();
+    const Variable* byName = t.find(std::to_string(i));
+    ASSERT_EQ(t.findNumber(i), byName) << i;
+    ASSERT_EQ(byName != nullptr, present) << i;
+    if (present) {
+      ASSERT_EQ(byName->intValue, i);
+    }
+  }
+  EXPECT_EQ(t.find("07")->intValue, -1);
+  EXPECT_EQ(t.findNumber(7)->intValue, 7);
+  EXPECT_EQ(t.findNumber(-7), t.find("-7"));
+  EXPECT_EQ(t.find("-7")->intValue, -1);
+
+  // The listing order is the chains' whatever the lookups go through.
+  std::vector<std::vector<std::string>> chains(kArrayBuckets);
+  std::vector<std::string> added;
+  for (int i : keys) added.push_back(std::to_string(i));
+  for (const char* other : {"07", "-7", "x"}) added.emplace_back(other);
+  for (const std::string& name : added) {
+    auto& chain = chains[hashName(name) % kArrayBuckets];
+    chain.insert(chain.begin(), name);
+  }
+  std::vector<std::string> expected;
+  for (const auto& chain : chains) expected.insert(expected.end(), chain.begin(), chain.end());
+  EXPECT_EQ(order(t), expected);
+
+  // Removed entries are gone by number too, and come back as new ones.
+  ASSERT_TRUE(t.remove("4"));
+  ASSERT_TRUE(t.remove("5000"));
+  EXPECT_EQ(t.findNumber(4), nullptr);
+  EXPECT_EQ(t.findNumber(5000), nullptr);
+  EXPECT_EQ(t.find("4"), nullptr);
+  EXPECT_EQ(t.findOrCreate("4")->intValue, 0);
+  EXPECT_EQ(t.findNumber(4), t.find("4"));
+  t.clear();
+  EXPECT_EQ(t.findNumber(1), nullptr);
+  // An entry added far past the end is taken in when the end reaches it.
+  t.findOrCreate("30")->setInt(30);
+  for (int i = 0; i <= 40; ++i) t.findOrCreate(std::to_string(i))->setInt(i);
+  EXPECT_EQ(t.count(), 41u);
+  for (int i = 0; i <= 40; ++i) ASSERT_EQ(t.findNumber(i)->intValue, i);
+  ASSERT_TRUE(t.remove("30"));
+  EXPECT_EQ(t.findNumber(30), nullptr);
+  t.clear();
+  t.findOrCreate("0");
+  EXPECT_EQ(t.findNumber(0), t.find("0"));
 }
 
 TEST(SymbolTableTest, TheVersionChangesWithTheSetOfEntriesOnly) {

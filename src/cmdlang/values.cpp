@@ -208,33 +208,42 @@ void assign(Interp& in, Variable* target, const Value& source) {
 }
 
 Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind) {
-  // An integer key (also one read from a variable, as in 'a[i]') is written
-  // into a buffer: a name of it is made only for a new element, and then
-  // held in the element itself.
-  char digits[12];
-  Text held;
-  std::string_view name;
   const Value read = key.type() == Type::Ref ? readvalue(in, key.variable()) : Value();
   const Value& k = key.type() == Type::Ref ? read : key;
-  if (k.isInt()) {
-    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, k.asInt());
-    name = std::string_view(digits, static_cast<std::size_t>(end.ptr - digits));
-  } else {
-    held = keyText(in, k);
-    name = held.view();
-  }
+  if (k.isInt()) return numberedElement(in, variable, k.asInt(), kind);
+  Text held = keyText(in, k);
+  const std::string_view name = held.view();
   if (name.empty()) in.raiseerror(kBadElementName, "empty string");
+  SymbolTable& table = arrayToSubscript(in, variable);
+  const std::uint32_t hash = hashName(name);
+  Variable* e = table.find(name, hash);
+  if (e == nullptr) e = table.insertAbsent(Variable::make(std::move(held)), hash);
+  e->parent = variable;
+  e->elementKind = kind;
+  return e;
+}
+
+SymbolTable& arrayToSubscript(Interp& in, Variable* variable) {
   if (variable->defined ? variable->type != Type::Array : variable->type != Type::None)
     in.raiseerror(kScalarSubscript, quoted(variable->name.str()));
   if (!variable->defined) {
     variable->setArray(std::make_unique<SymbolTable>(kArrayBuckets));
     variable->defined = true;
   }
-  SymbolTable& table = *variable->array;
-  const std::uint32_t hash = hashName(name);
-  Variable* e = table.find(name, hash);
-  if (e == nullptr)
-    e = table.insertAbsent(k.isInt() ? Variable::make(name) : Variable::make(std::move(held)), hash);
+  return *variable->array;
+}
+
+Variable* numberedElementSlow(Interp& in, Variable* variable, std::int32_t key, ElementKind kind) {
+  // The key is written into a buffer: its name is held in the element
+  // itself (a number's decimal is short).
+  SymbolTable& table = arrayToSubscript(in, variable);
+  Variable* e = table.findNumber(key);
+  if (e == nullptr) {
+    char digits[12];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, key);
+    const std::string_view name(digits, static_cast<std::size_t>(end.ptr - digits));
+    e = table.insertAbsent(Variable::make(name), hashName(name));
+  }
   e->parent = variable;
   e->elementKind = kind;
   return e;

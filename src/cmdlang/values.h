@@ -58,6 +58,22 @@ inline Value readvalue(Interp& in, Variable* variable) {
 void assign(Interp& in, Variable* target, const Value& source);
 /// The element of `variable` named by `key` (subscript or member).
 Variable* element(Interp& in, Variable* variable, const Value& key, ElementKind kind);
+/// The table of the array `variable` for a subscript: an undefined untyped
+/// variable becomes an empty array, a scalar raises the error of subscripting
+/// a scalar.
+SymbolTable& arrayToSubscript(Interp& in, Variable* variable);
+/// element() of an integer key, new elements and errors included.
+Variable* numberedElementSlow(Interp& in, Variable* variable, std::int32_t key, ElementKind kind);
+inline Variable* numberedElement(Interp& in, Variable* variable, std::int32_t key, ElementKind kind) {
+  // Most subscripts find an element of a defined array.
+  if (variable->defined && variable->type == Type::Array) [[likely]]
+    if (Variable* e = variable->array->findNumber(key)) {
+      e->parent = variable;
+      e->elementKind = kind;
+      return e;
+    }
+  return numberedElementSlow(in, variable, key, kind);
+}
 /// Array equality.
 bool arraysEqual(Interp& in, const SymbolTable& a, const SymbolTable& b);
 

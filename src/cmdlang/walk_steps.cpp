@@ -24,6 +24,13 @@ bool stepOp(Op op) { return op == Op::PreInc || op == Op::PreDec || op == Op::Po
 bool assignOp(Op op) { return op == Op::Assign; }
 bool argumentOp(Op op) { return op == Op::Argument; }
 bool callOp(Op op) { return op == Op::CallProcedure || op == Op::CallCommand; }
+bool subscriptOp(Op op) { return op == Op::Subscript; }
+
+/// Whether cell i, a MakeVariable, names "$" (a call's result: its own step).
+bool isResult(const std::vector<Cell>& cells, const std::vector<Text>& texts, std::size_t i) {
+  const auto text = static_cast<std::size_t>(cells[i + 1].value);
+  return text < texts.size() && texts[text].view() == "$";
+}
 
 /// The step of cell i taken on its own.
 Step single(const std::vector<Cell>& cells, std::size_t i) {
@@ -55,6 +62,9 @@ std::vector<Step> planSteps(const std::vector<Cell>& cells, const std::vector<Te
         s = Step::VarVarOp;
       else if (isConstant(cells, i + 2) && isOp(cells, i + 4, assignOp))
         s = Step::VarConstAssign;
+      else if (isVariable(cells, i + 2) && isOp(cells, i + 4, subscriptOp) && !isResult(cells, texts, i) &&
+               !isResult(cells, texts, i + 2))
+        s = Step::VarSubscript;
       else if (isOp(cells, i + 2, stepOp))
         s = Step::VarStep;
     } else if (s == Step::PushInt && isOp(cells, i + 2, binaryOp)) {
@@ -64,10 +74,7 @@ std::vector<Step> planSteps(const std::vector<Cell>& cells, const std::vector<Te
     } else if (s == Step::PushText && isOp(cells, i + 2, callOp)) {
       s = Step::CallNamed;
     }
-    if (s == Step::MakeVariable) {
-      const auto text = static_cast<std::size_t>(cells[i + 1].value);
-      if (text < texts.size() && texts[text].view() == "$") s = Step::MakeResult;
-    }
+    if (s == Step::MakeVariable && isResult(cells, texts, i)) s = Step::MakeResult;
     steps[i] = s;
   }
   return steps;

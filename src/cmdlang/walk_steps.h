@@ -32,6 +32,7 @@ enum class Step : std::uint8_t {
   VarConstAssign,  // 0 MakeVariable x, 2 Push integer k, 4 Assign: x = k
   ConstArgument,   // 0 Push integer n, 2 Argument: $n
   CallNamed,       // 0 Push text name, 2 CallProcedure or CallCommand: the call
+  VarSubscript,    // 0 MakeVariable a, 2 MakeVariable i, 4 Subscript: a[i] (an element of an array)
 };
 
 inline constexpr Step kFirstRun = Step::VarConstOp;
@@ -41,7 +42,8 @@ inline constexpr std::int32_t runLength(Step run) {
   switch (run) {
     case Step::VarConstOp:
     case Step::VarVarOp:
-    case Step::VarConstAssign: return 4;
+    case Step::VarConstAssign:
+    case Step::VarSubscript: return 4;
     case Step::ConstOp:
     case Step::VarStep:
     case Step::ConstArgument:
