@@ -152,6 +152,24 @@ bool fastOpsAllowed(const Interp& in) {
   return true;
 }
 
+/// Assign of a text (or a reference to a defined text variable) to a
+/// variable that holds no array (the target's entry is a reference): what
+/// assign() and readvalue() do for it. False (nothing touched) otherwise.
+[[gnu::noinline]] bool textAssignInPlace(Interp& in) {
+  OperandStack& stack = in.eng.stack;
+  const std::size_t n = stack.size();
+  Variable* v = stack[n - 2].variable();
+  Text text;
+  if (v->type == Type::Array || !plainText(stack[n - 1], &text)) return false;
+  // An equal text already held stays.
+  if (!(v->type == Type::Text && v->defined && v->textValue.view() == text.view()))
+    v->setText(std::move(text));
+  v->defined = true;
+  stack.drop();
+  stack.back() = Value::text(v->textValue);
+  return true;
+}
+
 /// AddArgument of an integer or a text on top (there is an entry): held as
 /// it is, as addargument would hold it; false for anything else.
 [[gnu::noinline]] bool argumentInPlace(Interp& in) {
@@ -215,13 +233,13 @@ bool fastOpsAllowed(const Interp& in) {
       return textInPlace(in, op);
     }
     case Op::Assign: {
-      // An integer into an integer (or untyped) variable: what assign() and
-      // readvalue() do for it. The new value replaces both entries.
+      // An integer into an integer (or untyped) variable, or a text into a
+      // variable without an array: what assign() and readvalue() do for it.
+      // The new value replaces both entries.
+      if (n < base + 2 || stack[n - 2].type() != Type::Ref) return false;
       std::int32_t value = 0;
-      if (n < base + 2 || !plainInt(stack[n - 1], &value)) return false;
-      const Value& target = stack[n - 2];
-      if (target.type() != Type::Ref) return false;
-      Variable* v = target.variable();
+      if (!plainInt(stack[n - 1], &value)) return textAssignInPlace(in);
+      Variable* v = stack[n - 2].variable();
       if (v->type != Type::Int && v->type != Type::None) return false;
       v->type = Type::Int;
       v->intValue = value;
