@@ -6,8 +6,6 @@
 #include <new>
 #include <vector>
 
-#include <sys/mman.h>
-
 #include "support/platform.h"
 #include "support/unwind.h"
 
@@ -279,25 +277,13 @@ static_assert(sizeof(Variable) % alignof(Variable) == 0);
 /// 2 MiB of its elements instead of one per 4 KiB. Slabs are kept for the
 /// life of the program, as the free list always kept every block.
 constexpr std::size_t kFirstSlab = 64 * sizeof(Variable);
-constexpr std::size_t kLargestSlab = std::size_t{2} << 20;
+constexpr std::size_t kLargestSlab = support::kPoolPage;
 std::size_t nextSlab = kFirstSlab;
-
-void* newSlab(std::size_t bytes) {
-#if defined(MADV_HUGEPAGE)
-  if (bytes == kLargestSlab) {
-    if (void* slab = std::aligned_alloc(kLargestSlab, kLargestSlab)) {
-      ::madvise(slab, kLargestSlab, MADV_HUGEPAGE);  // only advice: no failure to handle
-      return slab;
-    }
-  }
-#endif
-  return ::operator new(bytes);
-}
 
 void addSlab() {
   const std::size_t bytes = nextSlab;
   nextSlab = bytes * 2 < kLargestSlab ? bytes * 2 : kLargestSlab;
-  auto* slab = static_cast<unsigned char*>(newSlab(bytes));
+  auto* slab = static_cast<unsigned char*>(support::newPoolBlock(bytes));
   // Threaded so that the slab is handed out from its start.
   for (std::size_t i = bytes / sizeof(Variable); i-- > 0;)
     freeVariables = ::new (static_cast<void*>(slab + i * sizeof(Variable))) FreeVariable{freeVariables};

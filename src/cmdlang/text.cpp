@@ -5,8 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
-
+#include "support/platform.h"
 #include "support/unwind.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -39,7 +38,7 @@ constexpr bool kPooled = VARDA_TEXT_POOL != 0;
 constexpr std::size_t kGrain = 8;
 constexpr std::size_t kPooledBytes = 128;  // the largest pooled block
 constexpr std::size_t kFirstChunk = std::size_t{16} << 10;
-constexpr std::size_t kLargestChunk = std::size_t{2} << 20;
+constexpr std::size_t kLargestChunk = support::kPoolPage;  // in huge pages (see newPoolBlock)
 
 struct FreeBlock {
   FreeBlock* next;
@@ -67,23 +66,6 @@ constexpr std::size_t blockBytes(std::size_t size) {
   return (offsetof(Text::Rep, data) + size + 1 + kGrain - 1) & ~(kGrain - 1);
 }
 
-/// A chunk of `bytes`. The largest are aligned to their size and asked to be
-/// backed by large pages, where the system has them: a script that keeps
-/// millions of texts then takes one page fault per 2 MiB of them instead of
-/// one per 4 KiB.
-void* newChunk(std::size_t bytes) {
-#if defined(MADV_HUGEPAGE)
-  if (bytes == kLargestChunk) {
-    if (void* chunk = std::aligned_alloc(kLargestChunk, kLargestChunk)) {
-      ::madvise(chunk, kLargestChunk, MADV_HUGEPAGE);  // only advice: no failure to handle
-      return chunk;
-    }
-  }
-#endif
-  // (operator new also reports a failure the program's usual way.)
-  return ::operator new(bytes);
-}
-
 [[gnu::noinline]] void* fromNewChunk(std::size_t bytes) {
   const std::size_t chunkBytes = pool.nextChunk == 0 ? kFirstChunk : pool.nextChunk;
   pool.nextChunk = chunkBytes < kLargestChunk ? chunkBytes * 2 : kLargestChunk;
@@ -94,7 +76,7 @@ void* newChunk(std::size_t bytes) {
     block->next = pool.free[rest / kGrain];
     pool.free[rest / kGrain] = block;
   }
-  char* start = static_cast<char*>(newChunk(chunkBytes));
+  char* start = static_cast<char*>(support::newPoolBlock(chunkBytes));
   auto* chunk = reinterpret_cast<Chunk*>(start);
   chunk->previous = pool.chunks;
   pool.chunks = chunk;

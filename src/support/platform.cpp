@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace varda::support {
 
@@ -33,6 +34,19 @@ void askHugePages(void* block, std::size_t bytes) {
   (void)bytes;
 #endif
 }
+
+}  // namespace
+
+void* newPoolBlock(std::size_t bytes) {
+  if (bytes == kPoolPage)
+    if (void* block = std::aligned_alloc(kPoolPage, kPoolPage)) {
+      askHugePages(block, kPoolPage);
+      return block;
+    }
+  return ::operator new(bytes);
+}
+
+namespace {
 
 void closeBoth(int fds[2]) {
   ::close(fds[0]);
