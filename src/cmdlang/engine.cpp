@@ -249,10 +249,7 @@ bool fastOpsAllowed(const Interp& in) {
       return true;
     }
     case Op::CreateFrame: createframe(in); return true;
-    case Op::AddArgument: {
-      // An integer argument: held as it is (what addargument does with it).
-      return n > base && argumentInPlace(in);
-    }
+    case Op::AddArgument: return n > base && argumentInPlace(in);
     case Op::PreInc:
     case Op::PreDec:
     case Op::PostInc:
@@ -668,6 +665,8 @@ void walk(Interp& in, const CodeObject& code, std::int32_t first) {
         if (fast && runFastOp(in, static_cast<Op>(c.fn))) break;
         spend(in);
         if ((in.eng.trace & 8) != 0) support::info("executing %s line  %d\n", code.fileName(c), c.line);
+        // (Written out, not shared with callNamed through a lambda: in an
+        // unoptimised build that would cost the walk stack per nested block.)
         try {
           support::HandlerScope handler;
           runOp(in, static_cast<Op>(c.fn));

@@ -8,7 +8,6 @@ namespace {
 /// Most emptied local tables kept for reuse (a deeper recursion allocates).
 constexpr std::size_t kSpareTables = 64;
 
-const Text kResultName("$");
 const Text kCountName("$#");
 
 /// Makes frame `index`'s local table: its arguments, then (once the call
@@ -27,7 +26,8 @@ SymbolTable* makeTable(Interp& in, std::size_t index) {
     Variable* count = table.insert(Variable::make(kCountName));
     count->setInt(f.argc);
     count->defined = true;
-    table.insert(f.result ? std::move(f.result) : Variable::make(kResultName));
+    pendingResult(in, f);
+    table.insert(std::move(f.result));
   }
   if (in.eng.scope.lazyFrame == index + 1) in.eng.scope = Scope{f.locals.get(), 0};
   return f.locals.get();

@@ -53,17 +53,6 @@ ArgumentName argumentName(std::int32_t n) {
   return name;
 }
 
-Text argumentText(std::int32_t n) {
-  // The names of the first arguments are made once and shared by every call.
-  static const std::vector<Text> common = [] {
-    std::vector<Text> names;
-    for (std::int32_t i = 0; i < kCommonArguments; ++i) names.emplace_back(argumentName(i).view());
-    return names;
-  }();
-  if (n >= 0 && n < kCommonArguments) return common[static_cast<std::size_t>(n)];
-  return Text(argumentName(n).view());
-}
-
 Variable* lookupvariable(Interp& in, std::string_view name) {
   if (Variable* v = findLocal(in, name)) return v;
   return in.globals.find(name);

@@ -19,9 +19,6 @@ struct ArgumentName {
   std::string_view view() const { return {text, size}; }
 };
 ArgumentName argumentName(std::int32_t n);
-/// The same name as a text, shared for the first arguments.
-Text argumentText(std::int32_t n);
-inline constexpr std::int32_t kCommonArguments = 64;
 
 /// The variable of this name in the current local scope, or none.
 Variable* findLocal(Interp& in, std::string_view name);
