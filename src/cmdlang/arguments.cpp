@@ -159,7 +159,7 @@ std::int32_t Interp::argumentint(int i) {
 Value Interp::argumentvalue(int i) {
   // An argument held as a value is read without making its variable.
   if (const CallFrame* f = pendingFrame(*this); f != nullptr && i >= 1 && i <= f->argc) {
-    const Value& held = eng.args[f->argBase + static_cast<std::size_t>(i - 1)];
+    const Value& held = heldValue(*this, *f, i);
     if (held.type() != Type::Ref) return held;
   }
   return readvalue(*this, requireArgument(*this, i));

@@ -36,7 +36,7 @@ SymbolTable* makeTable(Interp& in, std::size_t index) {
 }  // namespace
 
 Variable* argumentVariable(Interp& in, const CallFrame& frame, int n) {
-  Value& held = in.eng.args[frame.argBase + static_cast<std::size_t>(n - 1)];
+  Value& held = heldValue(in, frame, n);
   if (held.type() == Type::Ref) return held.variable();
   Rc<Variable> v = Variable::make(VariableName(argumentName(n).view()));
   if (held.isInt())
@@ -51,7 +51,7 @@ Variable* argumentVariable(Interp& in, const CallFrame& frame, int n) {
 bool argumentValue(Interp& in, std::int32_t n, Value& value) {
   if (const CallFrame* f = pendingFrame(in)) {
     if (n < 1 || n > f->argc) return false;
-    const Value& held = in.eng.args[f->argBase + static_cast<std::size_t>(n - 1)];
+    const Value& held = heldValue(in, *f, n);
     value = held.type() == Type::Ref ? readvalue(in, held.variable()) : held;
     return true;
   }

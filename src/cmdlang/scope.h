@@ -54,6 +54,11 @@ void giveBackTable(Interp& in, std::unique_ptr<SymbolTable> table);
 /// name makes the table and is looked up there.
 Variable* pendingLocal(Interp& in, CallFrame& frame, std::string_view name);
 
+/// What `frame` holds for its argument n (1..argc): the value passed, or a
+/// reference to the argument's variable once it has one.
+inline Value& heldValue(Interp& in, const CallFrame& frame, int n) {
+  return in.eng.args[frame.argBase + static_cast<std::size_t>(n - 1)];
+}
 /// The variable of argument n (1..argc) of `frame`, made from the value
 /// held for it when it has none yet.
 Variable* argumentVariable(Interp& in, const CallFrame& frame, int n);
@@ -65,7 +70,7 @@ bool argumentValue(Interp& in, std::int32_t n, Value& value);
 inline bool heldArgument(Interp& in, std::int32_t n, Value& value) {
   const CallFrame* f = pendingFrame(in);
   if (f == nullptr || n < 1 || n > f->argc) return false;
-  const Value& held = in.eng.args[f->argBase + static_cast<std::size_t>(n - 1)];
+  const Value& held = heldValue(in, *f, n);
   if (held.type() != Type::Ref) {
     value = held;
     return true;
